@@ -1,0 +1,15 @@
+// The one-time language question: the first-choice marker and where the choice is stored.
+#pragma once
+
+#include <string>
+
+namespace wexbo {
+
+// True when the first-choice marker "LanguageIsSet.ini" exists in the program folder.
+bool LanguageAlreadyChosen(const std::string& programFolder);
+
+// Writes [SETTINGS] "Language" = code into "Generator.ini" (keeping the rest of the file), then the
+// marker holding one line with the code. False, with `error` set, when either write failed.
+bool StoreLanguageChoice(const std::string& programFolder, const std::string& code, std::string* error = nullptr);
+
+}  // namespace wexbo

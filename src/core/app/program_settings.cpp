@@ -1,0 +1,40 @@
+#include "app/program_settings.h"
+
+#include "util/ini_file.h"
+#include "util/strings.h"
+
+namespace wexbo {
+
+namespace {
+constexpr const char* kSection = "SETTINGS";
+}
+
+ProgramSettings LoadProgramSettings(const std::string& programFolder) {
+    const IniFile file(programFolder + "Generator.ini");
+    ProgramSettings settings;
+    settings.displayTime = file.ReadString(kSection, "DefaultTime", "");
+    settings.sourceFolder = AddTrailingBackslash(file.ReadString(kSection, "SourcePicturesPath", ""));
+    if (!settings.sourceFolder.empty() &&
+        EqualsIgnoreCase(settings.sourceFolder, AddTrailingBackslash(programFolder)))
+        settings.sourceFolder = "/";
+    settings.backgroundColor = file.ReadInteger(kSection, "BKGColor", 0);
+    settings.textColor = file.ReadInteger(kSection, "TextColor", 0);
+    settings.drive = ToUpperAscii(file.ReadString(kSection, "Drive", ""));
+    return settings;
+}
+
+bool SaveProgramSettings(const std::string& programFolder, const ProgramSettings& settings, std::string* error) {
+    IniFile file(programFolder + "Generator.ini");
+    file.WriteString(kSection, "DefaultTime", settings.displayTime);
+    file.WriteInteger(kSection, "BKGColor", settings.backgroundColor);
+    file.WriteInteger(kSection, "TextColor", settings.textColor);
+    file.WriteString(kSection, "SourcePicturesPath", settings.sourceFolder);
+    file.WriteString(kSection, "Drive", settings.drive);
+    return file.Save(error);
+}
+
+std::string AlbumRootFor(const std::string& homeFolder, const std::string& languageCode) {
+    return AddTrailingBackslash(homeFolder) + (languageCode == "GERMAN" ? "Bildano/" : "Slideshow/");
+}
+
+}  // namespace wexbo

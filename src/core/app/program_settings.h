@@ -1,0 +1,29 @@
+// The program settings file "Generator.ini" [SETTINGS] and the folders derived from it.
+#pragma once
+
+#include <string>
+
+namespace wexbo {
+
+struct ProgramSettings {
+    std::string displayTime;   // "DefaultTime": the last opened album's display time, as text
+    std::string sourceFolder;  // "SourcePicturesPath": with a trailing "/", or empty
+    long long backgroundColor = 0;  // "BKGColor", carried through unchanged
+    long long textColor = 0;        // "TextColor", carried through unchanged
+    std::string drive;         // "Drive", upper-cased; kept for the settings file only on POSIX
+};
+
+// Reads [SETTINGS] of programFolder + "Generator.ini". A source folder equal to the program
+// folder (in any letter case) becomes "/".
+ProgramSettings LoadProgramSettings(const std::string& programFolder);
+
+// Writes "DefaultTime", "BKGColor", "TextColor", "SourcePicturesPath" and "Drive", keeping every
+// other entry of the file ("Language" among them).
+bool SaveProgramSettings(const std::string& programFolder, const ProgramSettings& settings,
+                         std::string* error = nullptr);
+
+// The album root: the home folder + "/Bildano/" for "GERMAN", + "/Slideshow/" for every other code.
+// POSIX has no drive letters, so the "Drive" setting plays no part in it.
+std::string AlbumRootFor(const std::string& homeFolder, const std::string& languageCode);
+
+}  // namespace wexbo

@@ -1,0 +1,45 @@
+// File and folder routines over std::filesystem. They show nothing and report success as a bool;
+// callers decide what to tell the user. Paths are UTF-8 (or raw bytes) with "/" as separator.
+#pragma once
+
+#include <string>
+
+namespace wexbo {
+
+// Creates the folder and every missing parent. True when the folder did not exist before the call
+// (whether creating it worked is for the caller to check). Throws std::invalid_argument on "".
+bool EnsureFolder(const std::string& folder);
+
+// Deletes the files matching a mask such as "/dir/UNDO*.jpg" or "/dir/*.*" (the name part matches
+// without regard to case, "*.*" matches every name). Folders are never removed. True when at
+// least one entry matched.
+bool DeleteFiles(const std::string& mask);
+
+// Makes a file writable. True when it was read-only before.
+bool ClearReadOnly(const std::string& path);
+
+// Copies, moves, renames or deletes files and folder trees. `operation` is "COPY", "MOVE",
+// "RENAME" or "DELETE" in any letter case. A source whose name part holds "*" or "?" stands for
+// every matching entry of its folder, which then lands inside `destination`. Without
+// `noConfirmation` an existing target is not overwritten and the operation fails; with
+// `renameOnCollision` the new entry gets a free name instead. `silent` and `simpleProgress` only
+// matter to a caller that shows progress. False, touching nothing, when the source's folder does
+// not exist.
+bool FileOperation(const std::string& operation, bool renameOnCollision, bool noConfirmation, bool silent,
+                   bool simpleProgress, const std::string& source, const std::string& destination);
+
+// FileOperation("COPY") that overwrites without asking.
+bool CopyFolder(const std::string& source, const std::string& destination, bool quiet);
+
+// Deletes a folder tree for good. A trailing "/" makes no difference. False when it did not exist
+// or could not be removed completely.
+bool DeleteFolder(const std::string& folder, bool silent);
+
+// Writes `content` to `path` through a temporary file in the same folder and a rename, so the old
+// file stays whole when writing fails. False on failure, with `error` telling why.
+bool WriteFileAtomically(const std::string& path, const std::string& content, std::string* error = nullptr);
+
+bool FileExists(const std::string& path);    // a regular file (or a link to one)
+bool FolderExists(const std::string& path);  // a folder (or a link to one)
+
+}  // namespace wexbo

@@ -1,0 +1,6 @@
+target_sources(wexbo_core PRIVATE
+  util/strings.cpp
+  util/text_encoding.cpp
+  util/files.cpp
+  util/windows_info.cpp
+  util/ini_file.cpp)

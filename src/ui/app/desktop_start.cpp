@@ -1,0 +1,38 @@
+#include "app/desktop_start.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+
+#include "app/language_form.h"
+#include "app/language_table.h"
+#include "app/program_identity.h"
+#include "util/message_box.h"
+#include "util/windows_info.h"
+#include "workspace/main_form.h"
+
+namespace wexbo {
+
+int RunDesktop(int argc, char** argv) {
+    // Qt WebEngine's sandbox refuses to start for root.
+    if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(kProgramTitle));
+    QApplication::setOrganizationName(QString::fromUtf8(kProgramMaker));
+
+    const TWindowsInfo windowsInfo = TWindowsInfo::FromEnvironment();
+    const std::string programFolder = ExecutableFolder();
+
+    {
+        TLanguageForm languageForm(QString::fromStdString(programFolder));
+        languageForm.exec();
+    }
+    for (const std::string& message : OpenLanguageTable(programFolder))
+        ShowMessage(nullptr, MessageKind::Error, QString::fromStdString(message));
+
+    TMainForm mainForm(windowsInfo, programFolder);
+    mainForm.showMaximized();
+    return app.exec();
+}
+
+}  // namespace wexbo

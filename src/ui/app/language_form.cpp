@@ -1,0 +1,118 @@
+#include "app/language_form.h"
+
+#include <QCloseEvent>
+#include <QLinearGradient>
+#include <QPainter>
+
+#include "app/flag_painter.h"
+#include "app/language_choice.h"
+#include "util/message_box.h"
+
+namespace wexbo {
+
+void FlagLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    emit clicked();
+}
+
+TLanguageForm::TLanguageForm(const QString& programFolder, QWidget* parent)
+    : QDialog(parent, Qt::Tool), programFolder_(programFolder) {
+    setWindowTitle("Language");
+    setFixedSize(449, 277);
+    setModal(true);
+    GERMANImage = MakeFlag("GERMAN", 56);
+    ENGLISHImage = MakeFlag("ENGLISH", 128);
+    FRANCEImage = MakeFlag("FRANCE", 200);
+    ITALIANImage = MakeFlag("ITALIAN", 272);
+    SPAINImage = MakeFlag("SPAIN", 344);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &TLanguageForm::Timer1Timer);
+}
+
+FlagLabel* TLanguageForm::MakeFlag(const QString& code, int left) {
+    auto* flag = new FlagLabel(this);
+    flag->setObjectName(code + "Image");
+    flag->setPixmap(PaintFlag(code, 45, 30));
+    flag->setGeometry(left, 152, 45, 30);
+    flag->setCursor(Qt::PointingHandCursor);
+    flag->setToolTip(code);
+    connect(flag, &FlagLabel::clicked, this, [this, code] { FlagClick(code); });
+    return flag;
+}
+
+void TLanguageForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TLanguageForm::FormActivate() {
+    if (alreadyChosen_ || !LanguageAlreadyChosen(programFolder_.toStdString())) return;
+    alreadyChosen_ = true;
+    hide();
+    Timer1->start();
+}
+
+void TLanguageForm::Timer1Timer() { close(); }
+
+void TLanguageForm::FlagClick(const QString& code) {
+    chosenCode_ = code;
+    close();
+}
+
+bool TLanguageForm::FormCloseQuery() {
+    if (chosenCode_.isEmpty() && !alreadyChosen_) {
+        ShowMessage(this, MessageKind::Information, "Please select your language!");
+        return false;
+    }
+    return true;
+}
+
+void TLanguageForm::FormClose() {
+    if (closed_) return;
+    closed_ = true;
+    if (alreadyChosen_) return;
+    std::string error;
+    if (!StoreLanguageChoice(programFolder_.toStdString(), chosenCode_.toStdString(), &error))
+        ShowMessage(this, MessageKind::Error, QString::fromStdString(error));
+}
+
+void TLanguageForm::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+    QDialog::done(QDialog::Accepted);
+}
+
+void TLanguageForm::done(int result) {
+    // Escape and window-manager closes come here too: they go through the same close query.
+    if (!FormCloseQuery()) return;
+    FormClose();
+    QDialog::done(result);
+}
+
+void TLanguageForm::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0, QColor(255, 255, 255));
+    gradient.setColorAt(1, QColor(206, 206, 206));
+    p.fillRect(rect(), gradient);
+    QFont font = p.font();
+    font.setPointSize(14);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(40, 40, 40));
+    p.drawText(QRect(0, 40, width(), 40), Qt::AlignCenter, QStringLiteral("Wexbo 10"));
+    font.setPointSize(10);
+    font.setBold(false);
+    p.setFont(font);
+    p.drawText(QRect(0, 90, width(), 50), Qt::AlignCenter,
+               QString::fromUtf8("Bitte wählen Sie Ihre Sprache · Please select your language\n"
+                                 "Choisissez votre langue · Scegli la lingua · Elija su idioma"));
+}
+
+}  // namespace wexbo

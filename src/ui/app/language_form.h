@@ -1,0 +1,59 @@
+// The language question of the first start: five flags, no way out without picking one.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QString>
+#include <QTimer>
+
+namespace wexbo {
+
+// A flag picture that reports a click.
+class FlagLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class TLanguageForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TLanguageForm(const QString& programFolder, QWidget* parent = nullptr);
+
+    const QString& ChosenCode() const { return chosenCode_; }
+    bool AlreadyChosen() const { return alreadyChosen_; }
+
+    FlagLabel* GERMANImage;
+    FlagLabel* ENGLISHImage;
+    FlagLabel* FRANCEImage;
+    FlagLabel* ITALIANImage;
+    FlagLabel* SPAINImage;
+    QTimer* Timer1;
+
+    void FormActivate();
+    void FlagClick(const QString& code);
+    void Timer1Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;  // the close query, then the close
+    void done(int result) override;
+
+private:
+    bool FormCloseQuery();
+    void FormClose();
+    FlagLabel* MakeFlag(const QString& code, int left);
+
+    QString programFolder_;
+    QString chosenCode_;
+    bool alreadyChosen_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace wexbo

@@ -1,0 +1,4 @@
+target_sources(wexbo_ui PRIVATE
+  app/flag_painter.cpp
+  app/language_form.cpp
+  app/desktop_start.cpp)

@@ -1,0 +1,22 @@
+// Modal message boxes of the three kinds the program uses. Tests replace the handler to answer
+// them without a person at the screen.
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+class QWidget;
+
+namespace wexbo {
+
+enum class MessageKind { Error, Information, Question };
+
+// Shows the message; for a question, true means "Yes". Other kinds return true.
+bool ShowMessage(QWidget* parent, MessageKind kind, const QString& text);
+
+using MessageHandler = std::function<bool(MessageKind, const QString&)>;
+// Replaces the boxes (an empty handler restores them); returns the previous handler.
+MessageHandler SetMessageHandler(MessageHandler handler);
+
+}  // namespace wexbo

@@ -1,0 +1,2 @@
+target_sources(wexbo_ui PRIVATE
+  util/message_box.cpp)

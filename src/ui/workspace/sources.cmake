@@ -1,0 +1,2 @@
+target_sources(wexbo_ui PRIVATE
+  workspace/main_form.cpp)

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "app/program_settings.h"
+#include "temp_dir.h"
+#include "util/ini_file.h"
+
+namespace wexbo {
+namespace {
+
+using test::TempDir;
+using test::WriteFile;
+
+TEST(ProgramSettingsTest, RoundTripUpperCasesTheDriveAndCarriesTheColours) {
+    TempDir dir;
+    WriteFile(dir / "Generator.ini",
+              "[SETTINGS]\r\nLanguage=ITALIAN\r\nDrive=d\r\nBKGColor=255\r\nDefaultTime=7\r\n"
+              "SourcePicturesPath=/home/u/pics\r\n");
+    ProgramSettings settings = LoadProgramSettings(dir.Path());
+    EXPECT_EQ(settings.drive, "D");
+    EXPECT_EQ(settings.backgroundColor, 255);
+    EXPECT_EQ(settings.textColor, 0);
+    EXPECT_EQ(settings.displayTime, "7");
+    EXPECT_EQ(settings.sourceFolder, "/home/u/pics/");
+    ASSERT_TRUE(SaveProgramSettings(dir.Path(), settings));
+    const IniFile saved(dir / "Generator.ini");
+    EXPECT_EQ(saved.ReadString("SETTINGS", "Drive", ""), "D");
+    EXPECT_EQ(saved.ReadString("SETTINGS", "BKGColor", ""), "255");
+    EXPECT_EQ(saved.ReadString("SETTINGS", "TextColor", ""), "0");  // missing: written back as 0
+    EXPECT_EQ(saved.ReadString("SETTINGS", "Language", ""), "ITALIAN");  // never touched
+    EXPECT_EQ(saved.ReadString("SETTINGS", "SourcePicturesPath", ""), "/home/u/pics/");
+}
+
+TEST(ProgramSettingsTest, SourceFolderEqualToTheProgramFolderBecomesTheRoot) {
+    TempDir dir;
+    std::string upper = dir.Path();
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    WriteFile(dir / "Generator.ini", "[SETTINGS]\r\nSourcePicturesPath=" + upper.substr(0, upper.size() - 1) + "\r\n");
+    EXPECT_EQ(LoadProgramSettings(dir.Path()).sourceFolder, "/");
+    WriteFile(dir / "Generator.ini", "[SETTINGS]\r\nSourcePicturesPath=\r\n");
+    EXPECT_EQ(LoadProgramSettings(dir.Path()).sourceFolder, "");
+}
+
+TEST(ProgramSettingsTest, AlbumRootFollowsTheLanguageAndNeedsNoDrive) {
+    EXPECT_EQ(AlbumRootFor("/home/u", "GERMAN"), "/home/u/Bildano/");
+    for (const char* code : {"ENGLISH", "FRANCE", "ITALIAN", "SPAIN"})
+        EXPECT_EQ(AlbumRootFor("/home/u", code), "/home/u/Slideshow/");
+}
+
+}  // namespace
+}  // namespace wexbo

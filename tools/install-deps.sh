@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs, with apt, every Debian package the build, the program and the tests need.
+# Does nothing when they are all present, so it is cheap to call before every build.
+set -euo pipefail
+packages=(
+  cmake g++ make ninja-build pkg-config
+  qt6-base-dev qt6-webengine-dev
+  libjpeg62-turbo-dev libturbojpeg0-dev libjpeg-turbo-progs libexif-dev
+  libcli11-dev libfmt-dev libutfcpp-dev libgif-dev
+  libgtest-dev libgmock-dev
+  imagemagick libimage-exiftool-perl fonts-dejavu-core xvfb xauth
+  plasma-workspace-wallpapers
+  chromium
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
