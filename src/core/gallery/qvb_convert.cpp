@@ -1,0 +1,171 @@
+#include "gallery/qvb_convert.h"
+
+#include <array>
+#include <iterator>
+#include <string_view>
+
+#include <utf8.h>
+
+#include "util/strings.h"
+#include "util/text_encoding.h"
+
+namespace wexbo {
+
+namespace {
+
+// Reads text character by character. Valid UTF-8 sequences are taken as they are and every other
+// byte as a Windows-1252 character, so that a name from an old disk or archive (where "ü" is the
+// single byte 0xFC) still yields its letters, also when only part of it is valid UTF-8.
+std::u32string ToCharacters(std::string_view bytes) {
+    std::u32string characters;
+    characters.reserve(bytes.size());
+    auto it = bytes.begin();
+    while (it != bytes.end()) {
+        const auto lead = static_cast<unsigned char>(*it);
+        std::ptrdiff_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        if (length > 0 && length <= bytes.end() - it && utf8::is_valid(it, it + length)) {
+            characters += utf8::unchecked::next(it);
+            continue;
+        }
+        const std::string decoded = Cp1252ToUtf8(lead);
+        characters += utf8::unchecked::peek_next(decoded.begin());
+        ++it;
+    }
+    return characters;
+}
+
+void Append(std::string& out, char32_t character) { utf8::append(character, std::back_inserter(out)); }
+
+std::string ToUtf8(const std::u32string& characters) {
+    std::string out;
+    out.reserve(characters.size());
+    for (char32_t c : characters) Append(out, c);
+    return out;
+}
+
+// HTML 4 entity names of U+00A1 to U+00FF; empty for the four characters that stay as they are
+// (not sign, soft hyphen, acute accent, pilcrow).
+constexpr std::array<const char*, 0xFF - 0xA1 + 1> kLatin1Entities = {
+    "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",   "ordf",
+    "laquo",  "",       "",       "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",   "",
+    "micro",  "",       "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12", "frac34",
+    "iquest", "Agrave", "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil", "Egrave",
+    "Eacute", "Ecirc",  "Euml",   "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde", "Ograve",
+    "Oacute", "Ocirc",  "Otilde", "Ouml",   "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",  "Uuml",
+    "Yacute", "THORN",  "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",  "aelig",
+    "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",   "eth",
+    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave", "uacute",
+    "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
+
+// The entity of a character, or nullptr when it passes unchanged. Every entity is plain ASCII
+// without a table character, so one pass over the text gives the same result as replacing the
+// table's rows one after the other.
+const char* EntityOf(char32_t c) {
+    switch (c) {
+        case U'"': return "&quot;";
+        case U'<': return "&lt;";
+        case U'>': return "&gt;";
+        case U'\u20AC': return "&euro;";
+        case U'\u2030': return "&permil;";
+        case U'\u2022': return "&bull;";
+        case U'\u2122': return "&trade;";
+        default: break;
+    }
+    if (c >= 0xA1 && c <= 0xFF) {
+        static const auto entities = [] {
+            std::array<std::string, kLatin1Entities.size()> texts;
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                if (*kLatin1Entities[i] != '\0') texts[i] = std::string("&") + kLatin1Entities[i] + ";";
+            return texts;
+        }();
+        const std::string& entity = entities[c - 0xA1];
+        return entity.empty() ? nullptr : entity.c_str();
+    }
+    return nullptr;
+}
+
+// The repair table as Windows-1252 byte pairs (a single 0x80 in row 10), in the order of
+// application; each pair is matched as the two characters those bytes stand for.
+struct RepairRow {
+    std::array<unsigned char, 2> bytes;
+    int length;
+    const char* replacement;
+};
+constexpr RepairRow kRepairRows[] = {
+    {{0xC3, 0x9C}, 2, "Ü"}, {{0xC3, 0xBC}, 2, "ü"}, {{0xC3, 0x84}, 2, "Ä"},    {{0xC3, 0x22}, 2, "Ä"},
+    {{0xC3, 0xA4}, 2, "ä"}, {{0xC3, 0xFB}, 2, "Ö"}, {{0xC3, 0x96}, 2, "Ö"},    {{0xC3, 0xB6}, 2, "ö"},
+    {{0xC3, 0x9F}, 2, "ß"}, {{0x80, 0x00}, 1, "Euro"}, {{0xE2, 0x82}, 2, "Euro"}, {{0xE9, 0xBC}, 2, "ü"},
+    {{0xE9, 0xB6}, 2, "ö"}, {{0xE9, 0xA4}, 2, "ä"}, {{0xE9, 0x9C}, 2, "Ü"},    {{0xE9, 0x96}, 2, "Ö"},
+    {{0xE9, 0x84}, 2, "Ä"}, {{0xE9, 0x9F}, 2, "ß"}, {{0xA1, 0xE9}, 2, "è"},    {{0xE9, 0xA9}, 2, "á"},
+    {{0xE9, 0xA8}, 2, "à"}, {{0xE9, 0xB3}, 2, "ó"}, {{0xE9, 0xB2}, 2, "ò"},    {{0xE9, 0xB4}, 2, "ô"}};
+
+std::string RepairCharacters(std::string text) {
+    static const auto searches = [] {
+        std::array<std::string, std::size(kRepairRows)> texts;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            for (int b = 0; b < kRepairRows[i].length; ++b) texts[i] += Cp1252ToUtf8(kRepairRows[i].bytes[b]);
+        return texts;
+    }();
+    for (std::size_t i = 0; i < searches.size(); ++i) ReplaceSubstring(text, searches[i], kRepairRows[i].replacement);
+    return text;
+}
+
+// What a character of a web name becomes: the same character, "_", "a" or "x".
+char32_t WebCharacter(char32_t c) {
+    switch (c) {
+        case U' ': case U'\'': case U'.': case U'-': case U'!': case U'$': case U'%': case U'=':
+        case U'"': case U'\u00A7': case U'?': case U',': case U'\u00B4': case U'`': case U'\u20AC':
+        case U'\u00E9': case U'\u00E1': case U'\u00FA': case U'\u00F3':
+        case U'\u00EA': case U'\u00E2': case U'\u00FB': case U'\u00F4':
+        // "#" would cut the name short in every link to it, and control characters are dropped
+        // from addresses by browsers.
+        case U'#':
+            return U'_';
+        case U'&':
+            return U'a';
+        case U'*': case U':': case U'(': case U')': case U'\\': case U'/': case U'>': case U'<':
+            return U'x';
+        default:
+            break;
+    }
+    if (c < 0x20 || c == 0x7F) return U'_';
+    return c;
+}
+
+}  // namespace
+
+std::string EncodeHtmlText(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    for (char32_t c : ToCharacters(text)) {
+        if (const char* entity = EntityOf(c))
+            out += entity;
+        else
+            Append(out, c);
+    }
+    return out;
+}
+
+std::string RepairMisencodedText(const std::string& text) { return RepairCharacters(ToUtf8(ToCharacters(text))); }
+
+std::string WebFileName(const std::string& path) {
+    std::string out;
+    out.reserve(path.size());
+    for (char32_t c : ToCharacters(RepairMisencodedText(path))) {
+        switch (c = WebCharacter(c)) {
+            case U'\u00E4': out += "ae"; break;
+            case U'\u00C4': out += "ae"; break;
+            case U'\u00F6': out += "oe"; break;
+            case U'\u00D6': out += "oe"; break;
+            case U'\u00FC': out += "ue"; break;
+            case U'\u00DC': out += "ue"; break;
+            case U'\u00DF': out += "ss"; break;
+            default:
+                if (c >= U'A' && c <= U'Z') c += U'a' - U'A';
+                Append(out, c);
+        }
+    }
+    return out;
+}
+
+}  // namespace wexbo

@@ -1,0 +1,2 @@
+target_sources(wexbo_core PRIVATE
+  gallery/qvb_convert.cpp)

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <utf8.h>
+
+#include "gallery/qvb_convert.h"
+#include "util/text_encoding.h"
+
+namespace wexbo {
+namespace {
+
+std::string Utf8Of(char32_t c) {
+    std::string out;
+    utf8::append(c, std::back_inserter(out));
+    return out;
+}
+
+// What a UTF-8 text looks like after it has been read as Windows-1252.
+std::string ReadAsCp1252(const std::string& utf8Text) {
+    std::string out;
+    for (unsigned char byte : utf8Text) out += Cp1252ToUtf8(byte);
+    return out;
+}
+
+// The Latin-1 entity set of HTML 4.01 (HTMLlat1.ent), U+00A0 to U+00FF in order.
+constexpr const char* kHtml4Latin1 =
+    "nbsp iexcl cent pound curren yen brvbar sect uml copy ordf laquo not shy reg macr "
+    "deg plusmn sup2 sup3 acute micro para middot cedil sup1 ordm raquo frac14 frac12 frac34 iquest "
+    "Agrave Aacute Acirc Atilde Auml Aring AElig Ccedil Egrave Eacute Ecirc Euml Igrave Iacute Icirc Iuml "
+    "ETH Ntilde Ograve Oacute Ocirc Otilde Ouml times Oslash Ugrave Uacute Ucirc Uuml Yacute THORN szlig "
+    "agrave aacute acirc atilde auml aring aelig ccedil egrave eacute ecirc euml igrave iacute icirc iuml "
+    "eth ntilde ograve oacute ocirc otilde ouml divide oslash ugrave uacute ucirc uuml yacute thorn yuml";
+
+TEST(EncodeHtmlTextTest, EveryLatin1CharacterGetsItsHtml4EntityButTheFiveThatStay) {
+    std::istringstream names(kHtml4Latin1);
+    std::vector<std::string> entityNames{std::istream_iterator<std::string>(names), {}};
+    ASSERT_EQ(entityNames.size(), 96u);
+    for (char32_t c = 0xA0; c <= 0xFF; ++c) {
+        const bool stays = c == 0xA0 || c == 0xAC || c == 0xAD || c == 0xB4 || c == 0xB6;
+        const std::string expected = stays ? Utf8Of(c) : "&" + entityNames[c - 0xA0] + ";";
+        EXPECT_EQ(EncodeHtmlText(Utf8Of(c)), expected) << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+}
+
+TEST(EncodeHtmlTextTest, OnlyTheTableCharactersChangeInTheRestOfThePlane) {
+    const std::u32string encoded = U"\"<>\u20AC\u2030\u2022\u2122";
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if ((c >= 0xA1 && c <= 0xFF) || encoded.find(c) != std::u32string::npos) continue;
+        if (c >= 0xD800 && c <= 0xDFFF) continue;  // surrogates are no characters
+        ASSERT_EQ(EncodeHtmlText(Utf8Of(c)), Utf8Of(c)) << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+}
+
+struct Example {
+    std::string text;
+    std::string expected;
+};
+void PrintTo(const Example& example, std::ostream* out) { *out << '"' << example.text << '"'; }
+
+class EncodeHtmlTextExamples : public testing::TestWithParam<Example> {};
+
+TEST_P(EncodeHtmlTextExamples, Encodes) { EXPECT_EQ(EncodeHtmlText(GetParam().text), GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, EncodeHtmlTextExamples,
+    testing::Values(Example{"Müller & Söhne <2>", "M&uuml;ller & S&ouml;hne &lt;2&gt;"},
+                    Example{"5 ± 2", "5 &plusmn; 2"},
+                    Example{"a\u00A0b", "a\u00A0b"},
+                    Example{"Straße Ärger Übel", "Stra&szlig;e &Auml;rger &Uuml;bel"},
+                    Example{"\"Tom's\" 3 € ‰ • ™", "&quot;Tom's&quot; 3 &euro; &permil; &bull; &trade;"},
+                    Example{"Šœ–…", "Šœ–…"},  // the rest of the old 0x80 to 0x9F range stays
+                    Example{"", ""},
+                    // Stray bytes are read as Windows-1252: 0xFC is "ü", 0x80 the euro sign.
+                    Example{"M\xFCller \x80", "M&uuml;ller &euro;"},
+                    Example{"\xC3", "&Atilde;"}));
+
+class RepairUtf8ReadAsCp1252 : public testing::TestWithParam<std::string> {};
+
+TEST_P(RepairUtf8ReadAsCp1252, GivesTheNameBack) {
+    const std::string broken = ReadAsCp1252(GetParam());
+    ASSERT_NE(broken, GetParam());
+    EXPECT_EQ(RepairMisencodedText(broken), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(GermanLetters, RepairUtf8ReadAsCp1252,
+                         testing::Values("Müller", "Übersee", "Ärger", "Bäcker", "Öl", "Köln", "Straße"));
+
+TEST(RepairMisencodedTextTest, TurnsTheEuroSignIntoLettersAndKeepsTheThirdByteOfItsBrokenForm) {
+    EXPECT_EQ(RepairMisencodedText("5 €"), "5 Euro");
+    EXPECT_EQ(RepairMisencodedText(ReadAsCp1252("5 €")), "5 Euro¬");
+    EXPECT_EQ(RepairMisencodedText("5 \x80"), "5 Euro");
+}
+
+TEST(RepairMisencodedTextTest, AppliesTheRowsInTableOrder) {
+    // "é¼" (row 12) goes before "¡é" (row 19) can see the "é".
+    EXPECT_EQ(RepairMisencodedText("¡é¼"), "¡ü");
+    EXPECT_EQ(RepairMisencodedText("¡éx"), "èx");
+    EXPECT_EQ(RepairMisencodedText("Ã\"rger éŸ"), "Ärger ß");
+    EXPECT_EQ(RepairMisencodedText("Müller Noël"), "Müller Noël");
+}
+
+class WebFileNameExamples : public testing::TestWithParam<Example> {};
+
+TEST_P(WebFileNameExamples, Converts) { EXPECT_EQ(WebFileName(GetParam().text), GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, WebFileNameExamples,
+    testing::Values(Example{"Müller's Foto (1)", "mueller_s_foto_x1x"},
+                    Example{"Café 2010", "caf__2010"},
+                    Example{"Noël", "noël"},
+                    Example{"", ""},
+                    Example{"C:\\Bilder\\a.jpg", "cxxbilderxa_jpg"},
+                    Example{"/home/ann/Pics/Summer 1.JPG", "xhomexannxpicsxsummer_1_jpg"},
+                    Example{"Tom & Jerry*", "tom_a_jerryx"},
+                    Example{"a-b!c$d%e=f\"g§h?i,j´k`l", "a_b_c_d_e_f_g_h_i_j_k_l"},
+                    Example{"áéóúâêôû àèÉ ñ", "_________àèÉ_ñ"},
+                    Example{"x<y>z:w", "xxyxzxw"},
+                    Example{"Preis 5€", "preis_5euro"},
+                    Example{"MÃ¼ller", "mueller"},
+                    Example{"ÖL STRAßE", "oel_strasse"},
+                    // A "#" would end the address in every link to the page.
+                    Example{"Party #3", "party__3"},
+                    Example{"tab\there\nnew", "tab_here_new"},
+                    // Names that are not valid UTF-8 are read as Windows-1252.
+                    Example{"M\xFCller", "mueller"},
+                    Example{"Fr\xE9" "d\xE9ric", "fr_d_ric"},
+                    Example{"Über/caf\xE9", "ueberxcaf_"}));
+
+TEST(WebFileNameTest, AnyBytesGiveValidUtf8) {
+    std::string allBytes;
+    for (int b = 1; b < 256; ++b) allBytes += static_cast<char>(b);
+    for (const std::string& name : {allBytes, std::string("\xFF\xFE\x81\xC3"), std::string("\xED\xA0\x80")}) {
+        const std::string web = WebFileName(name);
+        EXPECT_TRUE(IsValidUtf8(web)) << web;
+        EXPECT_EQ(web.find_first_of("/\\ #?%&\"<>:*"), std::string::npos) << web;
+    }
+}
+
+TEST(WebFileNameTest, NamesThatDifferInCaseReplacementOrWrittenOutUmlautCollide) {
+    EXPECT_EQ(WebFileName("Ärger"), WebFileName("Aerger"));
+    EXPECT_EQ(WebFileName("Ärger"), "aerger");
+    EXPECT_EQ(WebFileName("FOTO 1"), WebFileName("foto-1"));
+    EXPECT_EQ(WebFileName("Foto(1)"), WebFileName("foto:1*"));
+}
+
+}  // namespace
+}  // namespace wexbo
