@@ -1,2 +1,7 @@
 target_sources(wexbo_core PRIVATE
-  gallery/qvb_convert.cpp)
+  gallery/make.cpp
+  gallery/page_lines.cpp
+  gallery/page_picks.cpp
+  gallery/qvb_colors.cpp
+  gallery/qvb_convert.cpp
+  gallery/stylesheet.cpp)

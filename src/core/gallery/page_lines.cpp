@@ -1,0 +1,29 @@
+#include "gallery/page_lines.h"
+
+#include "app/language_table.h"
+#include "app/program_identity.h"
+#include "gallery/qvb_convert.h"
+
+namespace wexbo {
+
+std::vector<std::string> OpeningLines() { return {kDoctypeLine, kHtmlHeadLine}; }
+
+std::string TitleLine(const std::string& text) { return "<title>" + EncodeHtmlText(text) + "</title>"; }
+
+std::string DescriptionLine(const std::string& text) {
+    return "<meta name=\"description\" content=\"" + EncodeHtmlText(text) + "\">";
+}
+
+std::vector<std::string> PageHeaderLines(const std::string& albumTitle) {
+    return {kHeaderStartLine, EncodeHtmlText(albumTitle) + "</div>"};
+}
+
+std::optional<std::string> FooterLine(const std::string& languageCode, const std::string& anchorText,
+                                      const std::string& url) {
+    if (!IsLanguageCode(languageCode)) return std::nullopt;
+    const char* lead = languageCode == "GERMAN" ? "Erstellt mit " : "Created with ";
+    return lead + std::string(kProgramTitle) + " - <a href=\"" + url + "\" target=\"_blank\">" + anchorText +
+           "</a>";
+}
+
+}  // namespace wexbo

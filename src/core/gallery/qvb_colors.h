@@ -1,0 +1,22 @@
+// Colour values as the settings store them (0x00BBGGRR, red in the lowest byte) and their forms in
+// stylesheets and tinted panels.
+#pragma once
+
+#include <string>
+
+namespace wexbo {
+
+// "#RRGGBB" in upper-case hexadecimal; the highest byte of the 32-bit value is ignored. A value
+// that is no 32-bit colour at all (below -2^31 or above 2^32 - 1) gives "#000000".
+std::string HtmlColor(long long color);
+
+// The colour value of the three components (each taken modulo 256).
+long long RgbColor(int red, int green, int blue);
+
+// The colour that a vertical two-colour gradient of `extent` rows shows in row `position`: each
+// component runs from the start colour (row 0) to the end colour (row extent - 1) and is truncated
+// toward zero. Rows outside the gradient take the nearer end's colour, and an extent below 2 gives
+// the start colour. The highest byte of both colours is ignored.
+long long GradientColorAt(long long startColor, long long endColor, int position, int extent);
+
+}  // namespace wexbo

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "gallery/qvb_colors.h"
+
+namespace wexbo {
+namespace {
+
+struct ColorCase {
+    long long color;
+    const char* html;
+};
+
+class HtmlColorTest : public testing::TestWithParam<ColorCase> {};
+
+TEST_P(HtmlColorTest, WritesRedGreenBlue) { EXPECT_EQ(HtmlColor(GetParam().color), GetParam().html); }
+
+INSTANTIATE_TEST_SUITE_P(Colors, HtmlColorTest,
+                         testing::Values(ColorCase{16777215, "#FFFFFF"}, ColorCase{0, "#000000"},
+                                         ColorCase{255, "#FF0000"}, ColorCase{16711680, "#0000FF"},
+                                         ColorCase{0x0C0B0A, "#0A0B0C"}, ColorCase{13553358, "#CECECE"},
+                                         ColorCase{0xAB, "#AB0000"}, ColorCase{0xEF00, "#00EF00"},
+                                         // the highest byte does not count, also in its signed form
+                                         ColorCase{0xFF0000FF, "#FF0000"}, ColorCase{-16777201, "#0F0000"},
+                                         // no 32-bit value at all
+                                         ColorCase{1LL << 32, "#000000"}, ColorCase{-(1LL << 40), "#000000"}));
+
+TEST(RgbColorTest, PutsRedInTheLowestByte) {
+    EXPECT_EQ(RgbColor(10, 11, 12), 0x0C0B0A);
+    EXPECT_EQ(HtmlColor(RgbColor(10, 11, 12)), "#0A0B0C");
+}
+
+TEST(GradientColorAtTest, RunsFromTheStartColourToTheEndColour) {
+    const long long white = RgbColor(255, 255, 255);
+    const long long grey = RgbColor(206, 206, 206);
+    EXPECT_EQ(GradientColorAt(white, grey, 0, 489), white);
+    EXPECT_EQ(GradientColorAt(white, grey, 488, 489), grey);
+    // t = 0.5: 255 - 24.5 = 230.5, truncated
+    EXPECT_EQ(GradientColorAt(white, grey, 1, 3), RgbColor(230, 230, 230));
+    // each component on its own, rising and falling
+    EXPECT_EQ(GradientColorAt(RgbColor(0, 100, 200), RgbColor(200, 100, 0), 50, 101), RgbColor(100, 100, 100));
+    EXPECT_EQ(GradientColorAt(RgbColor(0, 0, 0), RgbColor(10, 10, 10), 1, 4), RgbColor(3, 3, 3));
+}
+
+TEST(GradientColorAtTest, OutsideTheGradientTakesTheNearerEnd) {
+    const long long red = RgbColor(255, 0, 0);
+    const long long blue = RgbColor(0, 0, 255);
+    EXPECT_EQ(GradientColorAt(red, blue, -5, 10), red);
+    EXPECT_EQ(GradientColorAt(red, blue, 10, 10), blue);
+    EXPECT_EQ(GradientColorAt(red, blue, 3, 1), red);
+    EXPECT_EQ(GradientColorAt(red | 0xFF000000, blue, 0, 2), red);
+}
+
+}  // namespace
+}  // namespace wexbo
