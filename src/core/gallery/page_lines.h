@@ -12,7 +12,8 @@ inline constexpr const char* kDoctypeLine = "<!DOCTYPE html>";
 inline constexpr const char* kHtmlHeadLine =
     "<html xmlns=\"http://www.w3.org/1999/xhtml\"><head>"
     "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />";
-inline constexpr const char* kStylesheetLine = "<link href=\"layout.css\" rel=\"stylesheet\" type=\"text/css\">";
+inline constexpr const char* kStylesheetLine =
+    "<link href=\"layout.css\" rel=\"stylesheet\" type=\"text/css\">";
 inline constexpr const char* kViewportLine =
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1.0, user-scalable=yes\">";
 inline constexpr const char* kHeadEndLine = "</head>";

@@ -30,10 +30,10 @@ RandomSource& ProgramRandom() {
 }
 
 const std::array<const char*, 12> kDescriptionSuffixes = {
-    " - Page created with ",     " - Gallery created with ", " - Homepage created with ",
-    " - Web page created with ", " - Page created with ",    " - Gallery created with ",
+    " - Page created with ",     " - Gallery created with ",  " - Homepage created with ",
+    " - Web page created with ", " - Page created with ",     " - Gallery created with ",
     " - Homepage created with ", " - Web page created with ", " - Page made with ",
-    " - Gallery made with ",     " - Homepage made with ",   " - Internet page made with "};
+    " - Gallery made with ",     " - Homepage made with ",    " - Internet page made with "};
 
 #define WEXBO_SITE "https://www.velmora.example/wexbo/"
 
@@ -79,16 +79,20 @@ const std::array<const char*, 38> kFooterLinkSlots = {
 
 #undef WEXBO_SITE
 
-const std::array<const char*, 7> kProductNames = {"Velmora Albumo", "Velmora Fotoframe", "Velmora Collagist",
-                                                  "Velmora Kalendo",  "Velmora Printwise", "Velmora Cardmaker",
-                                                  "Velmora Slidecast"};
+const std::array<const char*, 7> kProductNames = {
+    "Velmora Albumo",    "Velmora Fotoframe", "Velmora Collagist", "Velmora Kalendo",
+    "Velmora Printwise", "Velmora Cardmaker", "Velmora Slidecast"};
 
 std::string PickDescriptionSuffix(RandomSource& random) {
     return kDescriptionSuffixes[random.Below(kDescriptionSuffixes.size())];
 }
 
-std::string PickFooterLink(RandomSource& random) { return kFooterLinkSlots[random.Below(kFooterLinkSlots.size())]; }
+std::string PickFooterLink(RandomSource& random) {
+    return kFooterLinkSlots[random.Below(kFooterLinkSlots.size())];
+}
 
-std::string PickProductName(RandomSource& random) { return kProductNames[random.Below(kProductNames.size())]; }
+std::string PickProductName(RandomSource& random) {
+    return kProductNames[random.Below(kProductNames.size())];
+}
 
 }  // namespace wexbo

@@ -1,9 +1,9 @@
 #include "gallery/qvb_colors.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cstdint>
-
-#include <fmt/format.h>
 
 namespace wexbo {
 

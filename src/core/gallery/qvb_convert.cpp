@@ -1,10 +1,12 @@
 #include "gallery/qvb_convert.h"
 
+#include <utf8.h>
+
+#include <algorithm>
 #include <array>
 #include <iterator>
 #include <string_view>
-
-#include <utf8.h>
+#include <utility>
 
 #include "util/strings.h"
 #include "util/text_encoding.h"
@@ -61,16 +63,11 @@ constexpr std::array<const char*, 0xFF - 0xA1 + 1> kLatin1Entities = {
 // without a table character, so one pass over the text gives the same result as replacing the
 // table's rows one after the other.
 const char* EntityOf(char32_t c) {
-    switch (c) {
-        case U'"': return "&quot;";
-        case U'<': return "&lt;";
-        case U'>': return "&gt;";
-        case U'\u20AC': return "&euro;";
-        case U'\u2030': return "&permil;";
-        case U'\u2022': return "&bull;";
-        case U'\u2122': return "&trade;";
-        default: break;
-    }
+    static constexpr std::pair<char32_t, const char*> kOthers[] = {
+        {U'"', "&quot;"},        {U'<', "&lt;"},        {U'>', "&gt;"},        {U'\u20AC', "&euro;"},
+        {U'\u2030', "&permil;"}, {U'\u2022', "&bull;"}, {U'\u2122', "&trade;"}};
+    for (const auto& [character, entity] : kOthers)
+        if (c == character) return entity;
     if (c >= 0xA1 && c <= 0xFF) {
         static const auto entities = [] {
             std::array<std::string, kLatin1Entities.size()> texts;
@@ -92,12 +89,12 @@ struct RepairRow {
     const char* replacement;
 };
 constexpr RepairRow kRepairRows[] = {
-    {{0xC3, 0x9C}, 2, "Ü"}, {{0xC3, 0xBC}, 2, "ü"}, {{0xC3, 0x84}, 2, "Ä"},    {{0xC3, 0x22}, 2, "Ä"},
-    {{0xC3, 0xA4}, 2, "ä"}, {{0xC3, 0xFB}, 2, "Ö"}, {{0xC3, 0x96}, 2, "Ö"},    {{0xC3, 0xB6}, 2, "ö"},
+    {{0xC3, 0x9C}, 2, "Ü"}, {{0xC3, 0xBC}, 2, "ü"},    {{0xC3, 0x84}, 2, "Ä"},    {{0xC3, 0x22}, 2, "Ä"},
+    {{0xC3, 0xA4}, 2, "ä"}, {{0xC3, 0xFB}, 2, "Ö"},    {{0xC3, 0x96}, 2, "Ö"},    {{0xC3, 0xB6}, 2, "ö"},
     {{0xC3, 0x9F}, 2, "ß"}, {{0x80, 0x00}, 1, "Euro"}, {{0xE2, 0x82}, 2, "Euro"}, {{0xE9, 0xBC}, 2, "ü"},
-    {{0xE9, 0xB6}, 2, "ö"}, {{0xE9, 0xA4}, 2, "ä"}, {{0xE9, 0x9C}, 2, "Ü"},    {{0xE9, 0x96}, 2, "Ö"},
-    {{0xE9, 0x84}, 2, "Ä"}, {{0xE9, 0x9F}, 2, "ß"}, {{0xA1, 0xE9}, 2, "è"},    {{0xE9, 0xA9}, 2, "á"},
-    {{0xE9, 0xA8}, 2, "à"}, {{0xE9, 0xB3}, 2, "ó"}, {{0xE9, 0xB2}, 2, "ò"},    {{0xE9, 0xB4}, 2, "ô"}};
+    {{0xE9, 0xB6}, 2, "ö"}, {{0xE9, 0xA4}, 2, "ä"},    {{0xE9, 0x9C}, 2, "Ü"},    {{0xE9, 0x96}, 2, "Ö"},
+    {{0xE9, 0x84}, 2, "Ä"}, {{0xE9, 0x9F}, 2, "ß"},    {{0xA1, 0xE9}, 2, "è"},    {{0xE9, 0xA9}, 2, "á"},
+    {{0xE9, 0xA8}, 2, "à"}, {{0xE9, 0xB3}, 2, "ó"},    {{0xE9, 0xB2}, 2, "ò"},    {{0xE9, 0xB4}, 2, "ô"}};
 
 std::string RepairCharacters(std::string text) {
     static const auto searches = [] {
@@ -106,29 +103,22 @@ std::string RepairCharacters(std::string text) {
             for (int b = 0; b < kRepairRows[i].length; ++b) texts[i] += Cp1252ToUtf8(kRepairRows[i].bytes[b]);
         return texts;
     }();
-    for (std::size_t i = 0; i < searches.size(); ++i) ReplaceSubstring(text, searches[i], kRepairRows[i].replacement);
+    for (std::size_t i = 0; i < searches.size(); ++i)
+        ReplaceSubstring(text, searches[i], kRepairRows[i].replacement);
     return text;
 }
 
-// What a character of a web name becomes: the same character, "_", "a" or "x".
+// Characters of a web name that become "_" and "x"; "&" becomes "a". "#" is among the first
+// because it would cut the name short in every link to the page.
+constexpr std::u32string_view kToUnderscore =
+    U" '.-!$%=\"\u00A7?,\u00B4`\u20AC\u00E9\u00E1\u00FA\u00F3\u00EA\u00E2\u00FB\u00F4#";
+constexpr std::u32string_view kToX = U"*:()\\/><";
+
 char32_t WebCharacter(char32_t c) {
-    switch (c) {
-        case U' ': case U'\'': case U'.': case U'-': case U'!': case U'$': case U'%': case U'=':
-        case U'"': case U'\u00A7': case U'?': case U',': case U'\u00B4': case U'`': case U'\u20AC':
-        case U'\u00E9': case U'\u00E1': case U'\u00FA': case U'\u00F3':
-        case U'\u00EA': case U'\u00E2': case U'\u00FB': case U'\u00F4':
-        // "#" would cut the name short in every link to it, and control characters are dropped
-        // from addresses by browsers.
-        case U'#':
-            return U'_';
-        case U'&':
-            return U'a';
-        case U'*': case U':': case U'(': case U')': case U'\\': case U'/': case U'>': case U'<':
-            return U'x';
-        default:
-            break;
-    }
-    if (c < 0x20 || c == 0x7F) return U'_';
+    // Browsers drop control characters from addresses, so they cannot stay in a name either.
+    if (c < 0x20 || c == 0x7F || kToUnderscore.find(c) != std::u32string_view::npos) return U'_';
+    if (c == U'&') return U'a';
+    if (kToX.find(c) != std::u32string_view::npos) return U'x';
     return c;
 }
 
@@ -146,24 +136,27 @@ std::string EncodeHtmlText(const std::string& text) {
     return out;
 }
 
-std::string RepairMisencodedText(const std::string& text) { return RepairCharacters(ToUtf8(ToCharacters(text))); }
+std::string RepairMisencodedText(const std::string& text) {
+    return RepairCharacters(ToUtf8(ToCharacters(text)));
+}
 
 std::string WebFileName(const std::string& path) {
+    // Umlauts and ß are written out; the capitals' "Ae" is lower-cased along with A to Z.
+    static constexpr std::pair<char32_t, const char*> kWrittenOut[] = {
+        {U'\u00E4', "ae"}, {U'\u00C4', "ae"}, {U'\u00F6', "oe"}, {U'\u00D6', "oe"},
+        {U'\u00FC', "ue"}, {U'\u00DC', "ue"}, {U'\u00DF', "ss"}};
     std::string out;
     out.reserve(path.size());
     for (char32_t c : ToCharacters(RepairMisencodedText(path))) {
-        switch (c = WebCharacter(c)) {
-            case U'\u00E4': out += "ae"; break;
-            case U'\u00C4': out += "ae"; break;
-            case U'\u00F6': out += "oe"; break;
-            case U'\u00D6': out += "oe"; break;
-            case U'\u00FC': out += "ue"; break;
-            case U'\u00DC': out += "ue"; break;
-            case U'\u00DF': out += "ss"; break;
-            default:
-                if (c >= U'A' && c <= U'Z') c += U'a' - U'A';
-                Append(out, c);
+        c = WebCharacter(c);
+        const auto written = std::find_if(std::begin(kWrittenOut), std::end(kWrittenOut),
+                                          [c](const auto& entry) { return entry.first == c; });
+        if (written != std::end(kWrittenOut)) {
+            out += written->second;
+            continue;
         }
+        if (c >= U'A' && c <= U'Z') c += U'a' - U'A';
+        Append(out, c);
     }
     return out;
 }

@@ -12,9 +12,15 @@ std::vector<std::string> StylesheetLines(long long textColor, long long backgrou
     const std::string color = " color:" + HtmlColor(textColor) + ";";
     const std::string background = " background-color :" + HtmlColor(backgroundColor) + ";";
 
-    std::vector<std::string> lines = {
-        "body {", " font-family: verdana, arial, helvetica;", " font-size: 10pt;", " font-weight: normal;",
-        " margin-top:20px;", " margin-left:0px;", color, background, "}"};
+    std::vector<std::string> lines = {"body {",
+                                      " font-family: verdana, arial, helvetica;",
+                                      " font-size: 10pt;",
+                                      " font-weight: normal;",
+                                      " margin-top:20px;",
+                                      " margin-left:0px;",
+                                      color,
+                                      background,
+                                      "}"};
     const auto add = [&lines](std::initializer_list<std::string> block) {
         lines.insert(lines.end(), block.begin(), block.end());
     };
@@ -24,7 +30,8 @@ std::vector<std::string> StylesheetLines(long long textColor, long long backgrou
     add({".footer {", " font-family: verdana, arial,  helvetica;", " font-size: 10pt;", color, "}"});
     add({".header {", " font-size: 14pt;", color, "}"});
     add({".partner {", " font-family: arial, verdana, helvetica;", " font-size: 6pt;", color, "}"});
-    for (const char* state : {"a.partner:link {", "a.partner:visited {", "a.partner:active {", "a.partner:hover {"})
+    for (const char* state :
+         {"a.partner:link {", "a.partner:visited {", "a.partner:active {", "a.partner:hover {"})
         add({state, color, " text-decoration: none", "}"});
 
     // Small screens: pictures fill their cell (overview) or 85 % of the width (detail page).
@@ -39,15 +46,16 @@ std::vector<std::string> StylesheetLines(long long textColor, long long backgrou
     add({"@media screen and (min-width:801px) and (max-width:10000px) {", "}"});
 
     // The slideshow: its captions, numbers and dots keep their own colours whatever the settings.
-    add({"* {box-sizing: border-box;}", "body {font-family: Verdana, sans-serif;}", ".mySlides {display: none;}",
-         "slideimg {vertical-align: middle;}"});
+    add({"* {box-sizing: border-box;}", "body {font-family: Verdana, sans-serif;}",
+         ".mySlides {display: none;}", "slideimg {vertical-align: middle;}"});
     add({".slideshow-container {", "  max-width: 1000px;", "  position: relative;", "  margin: auto;", "}"});
-    add({".captext {", "  color: #f2f2f2;", "  font-size: 15px;", "  padding: 8px 12px;", "  position: absolute;",
-         "  bottom: 8px;", "  width: 100%;", "  text-align: center;", "}"});
+    add({".captext {", "  color: #f2f2f2;", "  font-size: 15px;", "  padding: 8px 12px;",
+         "  position: absolute;", "  bottom: 8px;", "  width: 100%;", "  text-align: center;", "}"});
     add({".numbertext {", "  color: #f2f2f2;", "  font-size: 12px;", "  padding: 8px 12px;",
          "  position: absolute;", "  top: 0;", "}"});
     add({".dot {", "  height: 8px;", "  width: 8px;", "  margin: 0 0px;", "  background-color: #bbb;",
-         "  border-radius: 50%;", "  display: inline-block;", "  transition: background-color 0.6s ease;", "}"});
+         "  border-radius: 50%;", "  display: inline-block;", "  transition: background-color 0.6s ease;",
+         "}"});
     add({".active {", "  background-color: #717171;", "}"});
     add({".fade {", "  animation-name: fade;", "  animation-duration: 1.5s;", "}"});
     add({"@keyframes fade {", "  from {opacity: .4}", "  to {opacity: 1}", "}"});

@@ -1,6 +1,7 @@
+#include "gallery/make.h"
+
 #include <gtest/gtest.h>
 
-#include "gallery/make.h"
 #include "temp_dir.h"
 #include "util/files.h"
 
@@ -49,7 +50,11 @@ TEST_F(TMakeTest, ReadsTheTemplatesOnlyAtCreation) {
 }
 
 TEST_F(TMakeTest, WritesUtf8AndReadsOldWindows1252TemplatesWithoutLoss) {
-    WriteTemplates("N\xE4" "chstes \x80\r\n", "Gr\xC3\xBC\xC3\x9F" "e\r\n");
+    WriteTemplates(
+        "N\xE4"
+        "chstes \x80\r\n",
+        "Gr\xC3\xBC\xC3\x9F"
+        "e\r\n");
     EnsureFolder(dir_ / "out");
     TMake make(Base(), Page());
     make.AddBodyLine("Müller");

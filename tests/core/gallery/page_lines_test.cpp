@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "gallery/page_lines.h"
+
+#include <gtest/gtest.h>
 
 namespace wexbo {
 namespace {
@@ -15,8 +15,9 @@ TEST(PageLinesTest, EveryPageOpensWithTheDoctypeAndAUtf8Head) {
 
 TEST(PageLinesTest, UserTextCannotBreakTheTitleOrTheDescription) {
     const std::string title = "Tom's \"Party\" </title><script>x</script> Köln";
-    EXPECT_EQ(TitleLine(title),
-              "<title>Tom's &quot;Party&quot; &lt;/title&gt;&lt;script&gt;x&lt;/script&gt; K&ouml;ln</title>");
+    EXPECT_EQ(
+        TitleLine(title),
+        "<title>Tom's &quot;Party&quot; &lt;/title&gt;&lt;script&gt;x&lt;/script&gt; K&ouml;ln</title>");
     EXPECT_EQ(DescriptionLine("Urlaub \"2010\" - Page created with Wexbo 10"),
               "<meta name=\"description\" content=\"Urlaub &quot;2010&quot; - Page created with Wexbo 10\">");
     EXPECT_EQ(TitleLine("Urlaub"), "<title>Urlaub</title>");
@@ -24,7 +25,8 @@ TEST(PageLinesTest, UserTextCannotBreakTheTitleOrTheDescription) {
 
 TEST(PageLinesTest, TheHeaderCarriesTheEncodedAlbumTitle) {
     EXPECT_EQ(PageHeaderLines("Müller & Söhne <2>"),
-              (std::vector<std::string>{"<center><div class=\"header\">", "M&uuml;ller & S&ouml;hne &lt;2&gt;</div>"}));
+              (std::vector<std::string>{"<center><div class=\"header\">",
+                                        "M&uuml;ller & S&ouml;hne &lt;2&gt;</div>"}));
 }
 
 struct FooterCase {
@@ -35,7 +37,8 @@ struct FooterCase {
 class FooterLineTest : public testing::TestWithParam<FooterCase> {};
 
 TEST_P(FooterLineTest, DependsOnTheLanguageCode) {
-    const auto line = FooterLine(GetParam().code, "Web gallery software", "https://www.velmora.example/wexbo/");
+    const auto line =
+        FooterLine(GetParam().code, "Web gallery software", "https://www.velmora.example/wexbo/");
     if (*GetParam().line == '\0') {
         EXPECT_FALSE(line.has_value());
     } else {
@@ -44,7 +47,8 @@ TEST_P(FooterLineTest, DependsOnTheLanguageCode) {
     }
 }
 
-#define WEXBO_LINK " - <a href=\"https://www.velmora.example/wexbo/\" target=\"_blank\">Web gallery software</a>"
+#define WEXBO_LINK \
+    " - <a href=\"https://www.velmora.example/wexbo/\" target=\"_blank\">Web gallery software</a>"
 INSTANTIATE_TEST_SUITE_P(Codes, FooterLineTest,
                          testing::Values(FooterCase{"GERMAN", "Erstellt mit Wexbo 10" WEXBO_LINK},
                                          FooterCase{"ENGLISH", "Created with Wexbo 10" WEXBO_LINK},

@@ -1,3 +1,5 @@
+#include "gallery/page_picks.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,7 +7,6 @@
 #include <set>
 #include <string>
 
-#include "gallery/page_picks.h"
 #include "util/strings.h"
 
 namespace wexbo {
@@ -71,10 +72,12 @@ TEST(PickFooterLinkTest, DrawsOneOf38SlotsEachEquallyLikely) {
 
 TEST(PickDescriptionSuffixTest, NumbersPickTheirSuffixes) {
     const std::map<std::size_t, std::string> expected = {
-        {0, " - Page created with "},   {4, " - Page created with "},      {1, " - Gallery created with "},
-        {5, " - Gallery created with "}, {2, " - Homepage created with "},  {6, " - Homepage created with "},
-        {3, " - Web page created with "}, {7, " - Web page created with "}, {8, " - Page made with "},
-        {9, " - Gallery made with "},    {10, " - Homepage made with "},   {11, " - Internet page made with "}};
+        {0, " - Page created with "},     {4, " - Page created with "},
+        {1, " - Gallery created with "},  {5, " - Gallery created with "},
+        {2, " - Homepage created with "}, {6, " - Homepage created with "},
+        {3, " - Web page created with "}, {7, " - Web page created with "},
+        {8, " - Page made with "},        {9, " - Gallery made with "},
+        {10, " - Homepage made with "},   {11, " - Internet page made with "}};
     for (const auto& [k, text] : expected) {
         ScriptedRandom random(k);
         EXPECT_EQ(PickDescriptionSuffix(random), text) << k;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "gallery/qvb_colors.h"
+
+#include <gtest/gtest.h>
 
 namespace wexbo {
 namespace {
@@ -22,7 +22,8 @@ INSTANTIATE_TEST_SUITE_P(Colors, HtmlColorTest,
                                          // the highest byte does not count, also in its signed form
                                          ColorCase{0xFF0000FF, "#FF0000"}, ColorCase{-16777201, "#0F0000"},
                                          // no 32-bit value at all
-                                         ColorCase{1LL << 32, "#000000"}, ColorCase{-(1LL << 40), "#000000"}));
+                                         ColorCase{1LL << 32, "#000000"},
+                                         ColorCase{-(1LL << 40), "#000000"}));
 
 TEST(RgbColorTest, PutsRedInTheLowestByte) {
     EXPECT_EQ(RgbColor(10, 11, 12), 0x0C0B0A);
@@ -37,7 +38,8 @@ TEST(GradientColorAtTest, RunsFromTheStartColourToTheEndColour) {
     // t = 0.5: 255 - 24.5 = 230.5, truncated
     EXPECT_EQ(GradientColorAt(white, grey, 1, 3), RgbColor(230, 230, 230));
     // each component on its own, rising and falling
-    EXPECT_EQ(GradientColorAt(RgbColor(0, 100, 200), RgbColor(200, 100, 0), 50, 101), RgbColor(100, 100, 100));
+    EXPECT_EQ(GradientColorAt(RgbColor(0, 100, 200), RgbColor(200, 100, 0), 50, 101),
+              RgbColor(100, 100, 100));
     EXPECT_EQ(GradientColorAt(RgbColor(0, 0, 0), RgbColor(10, 10, 10), 1, 4), RgbColor(3, 3, 3));
 }
 

@@ -1,13 +1,13 @@
+#include "gallery/qvb_convert.h"
+
 #include <gtest/gtest.h>
+#include <utf8.h>
 
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <utf8.h>
-
-#include "gallery/qvb_convert.h"
 #include "util/text_encoding.h"
 
 namespace wexbo {
@@ -68,15 +68,13 @@ TEST_P(EncodeHtmlTextExamples, Encodes) { EXPECT_EQ(EncodeHtmlText(GetParam().te
 INSTANTIATE_TEST_SUITE_P(
     Texts, EncodeHtmlTextExamples,
     testing::Values(Example{"Müller & Söhne <2>", "M&uuml;ller & S&ouml;hne &lt;2&gt;"},
-                    Example{"5 ± 2", "5 &plusmn; 2"},
-                    Example{"a\u00A0b", "a\u00A0b"},
+                    Example{"5 ± 2", "5 &plusmn; 2"}, Example{"a\u00A0b", "a\u00A0b"},
                     Example{"Straße Ärger Übel", "Stra&szlig;e &Auml;rger &Uuml;bel"},
                     Example{"\"Tom's\" 3 € ‰ • ™", "&quot;Tom's&quot; 3 &euro; &permil; &bull; &trade;"},
                     Example{"Šœ–…", "Šœ–…"},  // the rest of the old 0x80 to 0x9F range stays
                     Example{"", ""},
                     // Stray bytes are read as Windows-1252: 0xFC is "ü", 0x80 the euro sign.
-                    Example{"M\xFCller \x80", "M&uuml;ller &euro;"},
-                    Example{"\xC3", "&Atilde;"}));
+                    Example{"M\xFCller \x80", "M&uuml;ller &euro;"}, Example{"\xC3", "&Atilde;"}));
 
 class RepairUtf8ReadAsCp1252 : public testing::TestWithParam<std::string> {};
 
@@ -109,25 +107,21 @@ TEST_P(WebFileNameExamples, Converts) { EXPECT_EQ(WebFileName(GetParam().text), 
 
 INSTANTIATE_TEST_SUITE_P(
     Names, WebFileNameExamples,
-    testing::Values(Example{"Müller's Foto (1)", "mueller_s_foto_x1x"},
-                    Example{"Café 2010", "caf__2010"},
-                    Example{"Noël", "noël"},
-                    Example{"", ""},
-                    Example{"C:\\Bilder\\a.jpg", "cxxbilderxa_jpg"},
+    testing::Values(Example{"Müller's Foto (1)", "mueller_s_foto_x1x"}, Example{"Café 2010", "caf__2010"},
+                    Example{"Noël", "noël"}, Example{"", ""}, Example{"C:\\Bilder\\a.jpg", "cxxbilderxa_jpg"},
                     Example{"/home/ann/Pics/Summer 1.JPG", "xhomexannxpicsxsummer_1_jpg"},
                     Example{"Tom & Jerry*", "tom_a_jerryx"},
                     Example{"a-b!c$d%e=f\"g§h?i,j´k`l", "a_b_c_d_e_f_g_h_i_j_k_l"},
-                    Example{"áéóúâêôû àèÉ ñ", "_________àèÉ_ñ"},
-                    Example{"x<y>z:w", "xxyxzxw"},
-                    Example{"Preis 5€", "preis_5euro"},
-                    Example{"MÃ¼ller", "mueller"},
+                    Example{"áéóúâêôû àèÉ ñ", "_________àèÉ_ñ"}, Example{"x<y>z:w", "xxyxzxw"},
+                    Example{"Preis 5€", "preis_5euro"}, Example{"MÃ¼ller", "mueller"},
                     Example{"ÖL STRAßE", "oel_strasse"},
                     // A "#" would end the address in every link to the page.
-                    Example{"Party #3", "party__3"},
-                    Example{"tab\there\nnew", "tab_here_new"},
+                    Example{"Party #3", "party__3"}, Example{"tab\there\nnew", "tab_here_new"},
                     // Names that are not valid UTF-8 are read as Windows-1252.
                     Example{"M\xFCller", "mueller"},
-                    Example{"Fr\xE9" "d\xE9ric", "fr_d_ric"},
+                    Example{"Fr\xE9"
+                            "d\xE9ric",
+                            "fr_d_ric"},
                     Example{"Über/caf\xE9", "ueberxcaf_"}));
 
 TEST(WebFileNameTest, AnyBytesGiveValidUtf8) {

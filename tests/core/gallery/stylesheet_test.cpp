@@ -1,10 +1,11 @@
+#include "gallery/stylesheet.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "gallery/make.h"
 #include "gallery/qvb_colors.h"
-#include "gallery/stylesheet.h"
 #include "temp_dir.h"
 
 namespace wexbo {
