@@ -1,4 +1,5 @@
 target_sources(wexbo_core PRIVATE
+  gallery/gallery_settings.cpp
   gallery/make.cpp
   gallery/page_lines.cpp
   gallery/page_picks.cpp
