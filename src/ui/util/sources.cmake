@@ -1,2 +1,5 @@
 target_sources(wexbo_ui PRIVATE
-  util/message_box.cpp)
+  util/folder_browser.cpp
+  util/gradient_background.cpp
+  util/message_box.cpp
+  util/shell_open.cpp)

@@ -1,0 +1,2 @@
+target_sources(wexbo_ui PRIVATE
+  gallery/butto_webbroser_form.cpp)
