@@ -54,6 +54,7 @@
     'box-sizing:border-box;margin:0;padding:0;border:0;cursor:pointer;color:#fff;' +
     'background:rgba(0,0,0,.35);-webkit-tap-highlight-color:transparent}' +
     '.ss-btn:hover{background:rgba(0,0,0,.65)}' +
+    '.ss-btn[hidden]{display:none}' +
     '.ss-btn:focus-visible{outline:3px solid #fff;outline-offset:-3px;box-shadow:0 0 0 2px #000}' +
     '.ss-btn svg{width:28px;height:28px;fill:currentColor}' +
     '.ss-prev,.ss-next{top:50%;width:44px;height:64px;margin-top:-32px}' +

@@ -2,19 +2,21 @@
 // (the fixture written in the generator's markup, or the slideshow of a generated gallery).
 'use strict';
 
+const path = require('node:path');
 const { describe, test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const { launchBrowser, pageUnderTest, fileUrl, saveScreenshot, watchPage } = require('./lib/browser');
 
 const PAGE = pageUnderTest('WEXBO_SLIDESHOW_PAGE');
+const SHOT = path.basename(PAGE, '.html');  // screenshots are named after the page
 
 let browser;
 let slideCount = 0;
 
 // Opens the page with the clock held still after loading, so the automatic show moves nothing
 // until a test lets time run.
-async function open({ width = 1280, height = 900, touch = false } = {}) {
-  const context = await browser.newContext({ viewport: { width, height }, locale: 'en-US', hasTouch: touch });
+async function open({ width = 1280, height = 900, touch = false, reducedMotion = 'no-preference' } = {}) {
+  const context = await browser.newContext({ viewport: { width, height }, locale: 'en-US', hasTouch: touch, reducedMotion });
   const page = await context.newPage();
   const problems = watchPage(page);
   const start = new Date('2024-06-01T10:00:00Z').getTime();
@@ -88,7 +90,7 @@ describe(`slideshow ${PAGE}`, () => {
       natural: img.naturalWidth, width: img.getBoundingClientRect().width,
     }));
     assert.ok(picture.natural > 0 && picture.width > 0, `picture of slide 1: ${JSON.stringify(picture)}`);
-    await saveScreenshot(page, 'slideshow-1280');
+    await saveScreenshot(page, `${SHOT}-1280`);
     assert.deepEqual(problems, []);
     await context.close();
   });
@@ -178,6 +180,14 @@ describe(`slideshow ${PAGE}`, () => {
     await context.close();
   });
 
+  test('a visitor who asked for less motion gets no automatic show', async () => {
+    const { context, page } = await open({ reducedMotion: 'reduce' });
+    await page.clock.runFor(30000);
+    await expectShown(page, 0, 'after 30 seconds');
+    if (slideCount > 1) await page.getByRole('button', { name: 'Play slideshow' }).waitFor();
+    await context.close();
+  });
+
   test('the full-screen button fills the screen, Escape and the close image leave it', async () => {
     const { context, page, problems } = await open({ width: 1024, height: 700 });
     const container = page.locator('.slideshow-container');
@@ -196,7 +206,7 @@ describe(`slideshow ${PAGE}`, () => {
     await expectShown(page, 1 % slideCount, 'ArrowRight in full screen');
     const picture = await page.locator('.mySlides img').nth(1 % slideCount).boundingBox();
     assert.ok(picture.height <= 700 && picture.width <= 1024, `picture fits: ${JSON.stringify(picture)}`);
-    await saveScreenshot(page, 'slideshow-fullscreen');
+    await saveScreenshot(page, `${SHOT}-fullscreen`);
 
     await page.keyboard.press('Escape');
     await toggle('Full screen').waitFor();
@@ -212,10 +222,17 @@ describe(`slideshow ${PAGE}`, () => {
     const { context, page } = await open();
     const named = async (role, name) => assert.equal(await page.getByRole(role, { name, exact: true }).count(), 1, `${role} "${name}"`);
     await named('region', 'Slideshow');
-    await named('button', 'Previous picture');
-    await named('button', 'Next picture');
-    await named('button', 'Pause slideshow');
     await named('button', 'Full screen');
+    if (slideCount > 1) {
+      await named('button', 'Previous picture');
+      await named('button', 'Next picture');
+      await named('button', 'Pause slideshow');
+    } else {
+      // With one picture there is nothing to step to or play.
+      for (const name of ['Previous picture', 'Next picture', 'Pause slideshow', 'Play slideshow']) {
+        assert.equal(await page.getByRole('button', { name }).count(), 0, `no "${name}" button`);
+      }
+    }
     for (let i = 1; i <= slideCount; i++) await named('button', `Picture ${i} / ${slideCount}`);
     const current = await page.locator('.dot[aria-current="true"]').count();
     assert.equal(current, 1, 'the active dot is marked as current');
@@ -228,10 +245,10 @@ describe(`slideshow ${PAGE}`, () => {
     assert.ok(picture.x >= 0 && picture.x + picture.width <= 360, `picture box ${JSON.stringify(picture)}`);
     const scrollWidth = await page.evaluate(() => document.documentElement.scrollWidth);
     assert.ok(scrollWidth <= 360, `page is ${scrollWidth} pixels wide`);
-    await saveScreenshot(page, 'slideshow-360');
+    await saveScreenshot(page, `${SHOT}-360`);
     if (slideCount > 1) {
       await page.locator('.dot').nth(1).click();
-      await saveScreenshot(page, 'slideshow-360-slide2');
+      await saveScreenshot(page, `${SHOT}-360-slide2`);
     }
     await context.close();
   });
