@@ -2,8 +2,9 @@
 # Gets the browser tests ready: prepare.sh PROGRAM_FOLDER WORK_FOLDER
 #  - installs playwright-core from package-lock.json into WORK_FOLDER/npm (npm ci, only when the
 #    lock file changed since the last install; no browser is downloaded, the tests use Debian's);
-#  - builds the slideshow fixture site in WORK_FOLDER/slideshow-site: the fixture page and
-#    stylesheet, three pictures drawn here, and the script, images and button the program ships.
+#  - builds the slideshow fixture site in WORK_FOLDER/slideshow-site: the fixture pages (three
+#    pictures and one picture) and stylesheet, the pictures drawn here, and the script, images and
+#    button the program ships.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:?usage: prepare.sh PROGRAM_FOLDER WORK_FOLDER}
@@ -20,7 +21,8 @@ fi
 site=$work/slideshow-site
 rm -rf "$site"
 mkdir -p "$site"
-cp "$here"/fixtures/slideshow/* "$site/"
+cp "$here"/fixtures/slideshow/layout.css "$site/"
+node "$here/fixtures/write_slideshow_pages.js" "$site"
 for file in slideshow.js restore.png x.png; do
   cp "$program/slidescript/$file" "$site/$file"
 done
