@@ -1,11 +1,16 @@
 /*
  * Slideshow of a gallery page (Wexbo 10).
  *
- * The page holds every slide as a ".mySlides" block inside ".slideshow-container", hidden by the
- * stylesheet, and one ".dot" per slide after the box. This script shows one slide at a time and
- * adds what a visitor needs to move through them: previous and next buttons, clickable dots,
- * automatic play with a play/pause button, the arrow keys and Escape, swiping on touch screens and
- * a full-screen view. It needs no library and no network, so it works from a local folder too.
+ * What the page gives the script: every slide as a ".mySlides" block inside the first
+ * ".slideshow-container", in album order, hidden by the stylesheet, each with a ".numbertext"
+ * ("3 / 12"), its picture and a ".captext"; one ".dot" per slide, in the same order, anywhere in
+ * the page (the generator puts them after the box); the class "active" for the current dot; and
+ * "restore.png" and "x.png" beside this script. The script is loaded at the end of the page.
+ *
+ * It shows one slide at a time and adds what a visitor needs to move through them: previous and
+ * next buttons, clickable dots, automatic play with a play/pause button, the arrow keys and
+ * Escape, swiping on touch screens and a full-screen view. It needs no library and no network,
+ * so it works from a local folder too.
  */
 (function () {
   'use strict';
@@ -47,7 +52,7 @@
   };
 
   var STYLE =
-    '.slideshow-container{touch-action:pan-y}' +
+    '.slideshow-container{touch-action:pan-y pinch-zoom}' +
     '.slideshow-container .numbertext,.slideshow-container .captext{text-shadow:0 0 3px #000,0 0 1px #000}' +
     '.slideshow-container .slideimg{vertical-align:middle}' +
     '.ss-btn{position:absolute;z-index:2;display:flex;align-items:center;justify-content:center;' +
