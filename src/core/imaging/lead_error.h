@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace wexbo {
 
@@ -29,11 +30,16 @@ std::string LeadErrorText(int code);
 // "LEADImage1 \nError code: -4\nLoad: File not found ".
 class ELeadImageError : public std::runtime_error {
 public:
-    ELeadImageError(const std::string& message, int code) : std::runtime_error(message), code_(code) {}
+    ELeadImageError(const std::string& message, int code, std::string detail = {})
+        : std::runtime_error(message), code_(code), detail_(std::move(detail)) {}
     int Code() const noexcept { return code_; }
+    // The file and what exactly went wrong, for a log ("/p/a.jpg: Premature end of JPEG file");
+    // may be empty.
+    const std::string& Detail() const noexcept { return detail_; }
 
 private:
     int code_;
+    std::string detail_;
 };
 
 }  // namespace wexbo
