@@ -81,6 +81,17 @@ ExifOrientation OrientationOf(j_decompress_ptr cinfo) {
     return ExifOrientation::Normal;
 }
 
+// True when every component's DC coefficients are in, to the last bit or all but the last
+// (the usual first scan leaves out the lowest bit, an error below one grey level at 1/8 scale).
+bool DcKnown(j_decompress_ptr cinfo) {
+    if (!cinfo->coef_bits) return false;
+    for (int c = 0; c < cinfo->num_components; ++c) {
+        const int missingBits = cinfo->coef_bits[c][0];
+        if (missingBits < 0 || missingBits > 1) return false;
+    }
+    return true;
+}
+
 // Runs libjpeg. Returns false on failure, with the trap or limitCode telling why. No object with a
 // destructor may live in this function's own frame: a libjpeg error jumps straight back to setjmp.
 bool RunDecode(DecodeJob& job) {
@@ -121,7 +132,23 @@ bool RunDecode(DecodeJob& job) {
     }
     job.pixels = RgbBuffer(static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height));
 
+    // At 1/8 scale each 8 × 8 block becomes one pixel, its DC coefficient. A progressive file
+    // sends the DC coefficients of every block in its first scans: read those only and leave the
+    // detail scans, often nine tenths of the file, unread.
+    const bool dcOnly = cinfo->progressive_mode && cinfo->scale_num == 1;
+    if (dcOnly) {
+        cinfo->buffered_image = TRUE;
+        cinfo->do_block_smoothing = FALSE;  // it would only guess AC coefficients a 1/8 decode ignores
+    }
     jpeg_start_decompress(cinfo);
+    if (dcOnly) {
+        for (;;) {
+            const int status = jpeg_consume_input(cinfo);
+            if (status == JPEG_REACHED_EOI || status == JPEG_SUSPENDED) break;
+            if (status == JPEG_SCAN_COMPLETED && DcKnown(cinfo)) break;
+        }
+        jpeg_start_output(cinfo, cinfo->input_scan_number);
+    }
     JSAMPARRAY cmykRows = nullptr;
     if (cmyk)
         cmykRows = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
@@ -139,6 +166,10 @@ bool RunDecode(DecodeJob& job) {
             for (JDIMENSION i = 0; i < count; ++i) rows[i] = job.pixels.Row(static_cast<int>(first + i));
             jpeg_read_scanlines(cinfo, rows, count);
         }
+    }
+    if (dcOnly) {
+        jpeg_finish_output(cinfo);
+        return true;  // the rest of the file is not needed; destroying the decoder drops it
     }
     jpeg_finish_decompress(cinfo);
     return true;

@@ -1,0 +1,41 @@
+// Feeds arbitrary bytes to the JPEG loader: in full, shrunk on load, and through the operations
+// that follow a load in the program (resize, frame, save to memory). Any crash, hang, leak or
+// sanitizer report is a fault; an ELeadImageError is the expected answer to bad input.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "imaging/imaging_fault.h"
+#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_encoder.h"
+#include "imaging/lead_image.h"
+#include "imaging/resample.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace wexbo;
+    // Tighter bounds than the program's, so one input cannot use up the fuzzer's memory limit.
+    DecodeLimits limits;
+    limits.maxPixels = 4'000'000;
+    limits.maxDecoderMemory = 256L * 1024 * 1024;
+    limits.maxScans = 500;
+    const int target = size ? data[size - 1] % 4 : 0;  // vary the scale from the input itself
+    try {
+        DecodedPicture picture = DecodeJpegMemory(data, size, 0, target == 0 ? 0 : 70 * target, "fuzz", limits);
+        const RgbBuffer small = ResizeBicubic(picture.pixels, 93, 70);
+        TLEADImage image("Fuzz");
+        image.SetPicture(small.Clone(), picture.iccProfile);
+        image.FramePicture(2, 0xEAEAEA, 0xFFFFFF);
+        image.Rotate(9000);
+        const std::string jpeg = EncodeJpeg(*image.Snapshot(), 95, false, picture.iccProfile);
+        DecodeJpegMemory(jpeg.data(), jpeg.size(), 0, 0, "fuzz-out", limits);
+    } catch (const ImagingFault&) {
+    } catch (const ELeadImageError&) {
+    }
+    // The component's own entry point, with the program's bounds but a small target.
+    try {
+        TLEADImage image("Fuzz");
+        image.LoadFromMemory(data, size, 0, 70);
+    } catch (const ELeadImageError&) {
+    }
+    return 0;
+}
