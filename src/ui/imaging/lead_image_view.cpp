@@ -16,9 +16,12 @@ QImage LeadImageView(const TLEADImage& image) {
     Shared picture = image.Snapshot();
     if (!picture) return {};
     // The const constructor: Qt never writes into the buffer, it copies first when asked to change it.
+    // Everything read from the picture before it moves into the keeper.
     const std::uint8_t* data = picture->Data();
-    return QImage(data, picture->Width(), picture->Height(), static_cast<qsizetype>(picture->Stride()),
-                  QImage::Format_RGB888, Release, new Shared(std::move(picture)));
+    const int width = picture->Width();
+    const int height = picture->Height();
+    const auto stride = static_cast<qsizetype>(picture->Stride());
+    return QImage(data, width, height, stride, QImage::Format_RGB888, Release, new Shared(std::move(picture)));
 }
 
 }  // namespace wexbo
