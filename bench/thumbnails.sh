@@ -38,18 +38,18 @@ mkdir -p "$work/vips"
 
 # Wall seconds of a command, its output dropped.
 seconds() {
-  /usr/bin/time -f %e -o "$work/time" "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+  /usr/bin/time -f %e -o "$work/time" "$@" >/dev/null 2>&1 || { echo "failed: $1" >&2; exit 1; }
   cat "$work/time"
 }
 # Peak resident memory (MB) of a command.
 peak_mb() {
-  /usr/bin/time -f %M -o "$work/time" "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+  /usr/bin/time -f %M -o "$work/time" "$@" >/dev/null 2>&1 || { echo "failed: $1" >&2; exit 1; }
   awk '{ printf "%.1f", $1 / 1024 }' "$work/time"
 }
 median() { tr ' ' '\n' | grep . | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-run_ours() { "$ours" --jobs "$cores" "$work/ours" "$@"; }
-run_vips() { vipsthumbnail -s 100000x70 -o "$work/vips/%s.jpg[Q=95]" "$@"; }
+run_ours=("$ours" --jobs "$cores" "$work/ours")
+run_vips=(vipsthumbnail -s 100000x70 -o "$work/vips/%s.jpg[Q=95]")
 
 echo "Thumbnails 70 px high, $rounds rounds, $cores cores, load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%-28s %8s %8s %7s   %s\n' "set" "ours s" "vips s" "ratio" "(medians; every round: ours/vips)"
@@ -63,9 +63,9 @@ for dir in "$corpus60" "$bignoisy"; do
   rounds_text=""
   for ((r = 1; r <= rounds; r++)); do
     if ((r % 2)); then
-      o=$(seconds run_ours "${files[@]}"); v=$(seconds run_vips "${files[@]}")
+      o=$(seconds "${run_ours[@]}" "${files[@]}"); v=$(seconds "${run_vips[@]}" "${files[@]}")
     else
-      v=$(seconds run_vips "${files[@]}"); o=$(seconds run_ours "${files[@]}")
+      v=$(seconds "${run_vips[@]}" "${files[@]}"); o=$(seconds "${run_ours[@]}" "${files[@]}")
     fi
     o_times+=" $o"; v_times+=" $v"; rounds_text+=" $o/$v"
   done
@@ -81,5 +81,5 @@ printf '%-28s %8.3f %8.3f %7.3f\n' "both sets" "$total_ours" "$total_vips" "$(aw
 big=$(ls "$bignoisy"/*.jpg | head -1)
 echo "Peak memory, one 24-MP baseline picture ($(basename "$big")):" \
   "ours $(peak_mb "$ours" --jobs 1 "$work/ours" "$big") MB," \
-  "vipsthumbnail $(peak_mb vipsthumbnail -s 100000x70 -o "$work/vips/%s.jpg[Q=95]" "$big") MB"
+  "vipsthumbnail $(peak_mb "${run_vips[@]}" "$big") MB"
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -8,9 +8,12 @@
 #include <filesystem>
 #include <memory>
 
+#include "imaging/jpeg_error_trap.h"  // before jerror.h: it brings jpeglib.h
+
+#include <jerror.h>
+
 #include "imaging/exif_orientation.h"
 #include "imaging/imaging_fault.h"
-#include "imaging/jpeg_error_trap.h"
 #include "imaging/lead_error.h"
 
 namespace wexbo {
@@ -29,11 +32,56 @@ void OnProgress(j_common_ptr cinfo) {
         LeaveWithError(cinfo, kLeadCorruptFile, "Too many progressive scans");
 }
 
+// A file source with a large buffer: libjpeg-turbo's fast Huffman decoder runs only while the
+// buffer holds a few kilobytes of data, which a small buffer rarely does.
+struct FileSource {
+    jpeg_source_mgr manager;  // first member
+    std::FILE* file;
+    bool started;
+    JOCTET buffer[1 << 18];
+};
+
+void OnInitSource(j_decompress_ptr) {}
+
+boolean OnFillInput(j_decompress_ptr cinfo) {
+    auto* src = reinterpret_cast<FileSource*>(cinfo->src);
+    std::size_t n = std::fread(src->buffer, 1, sizeof src->buffer, src->file);
+    if (n == 0) {
+        if (std::ferror(src->file)) LeaveWithError(reinterpret_cast<j_common_ptr>(cinfo), kLeadFileRead, "Read error");
+        if (!src->started) ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        // Ends the data with an end marker, as libjpeg's own sources do, after the warning that
+        // reports the truncation.
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        src->buffer[0] = 0xFF;
+        src->buffer[1] = JPEG_EOI;
+        n = 2;
+    }
+    src->started = true;
+    src->manager.next_input_byte = src->buffer;
+    src->manager.bytes_in_buffer = n;
+    return TRUE;
+}
+
+void OnSkipInput(j_decompress_ptr cinfo, long count) {
+    auto* src = reinterpret_cast<FileSource*>(cinfo->src);
+    while (count > static_cast<long>(src->manager.bytes_in_buffer)) {
+        count -= static_cast<long>(src->manager.bytes_in_buffer);
+        OnFillInput(cinfo);
+    }
+    if (count > 0) {
+        src->manager.next_input_byte += count;
+        src->manager.bytes_in_buffer -= static_cast<std::size_t>(count);
+    }
+}
+
+void OnTermSource(j_decompress_ptr) {}
+
 // Everything one decode touches, kept in memory so that it survives the jump back from an error.
 struct DecodeJob {
     jpeg_decompress_struct cinfo{};
     JpegErrorTrap trap{};
     ScanWatch watch{};
+    std::unique_ptr<FileSource> source;
     bool created = false;
 
     std::FILE* file = nullptr;
@@ -104,9 +152,18 @@ bool RunDecode(DecodeJob& job) {
     job.watch.manager.progress_monitor = OnProgress;
     job.watch.maxScans = job.limits.maxScans;
     cinfo->progress = &job.watch.manager;
-    if (job.file)
-        jpeg_stdio_src(cinfo, job.file);
-    else
+    if (job.file) {
+        job.source->file = job.file;
+        job.source->started = false;
+        job.source->manager.init_source = OnInitSource;
+        job.source->manager.fill_input_buffer = OnFillInput;
+        job.source->manager.skip_input_data = OnSkipInput;
+        job.source->manager.resync_to_restart = jpeg_resync_to_restart;
+        job.source->manager.term_source = OnTermSource;
+        job.source->manager.bytes_in_buffer = 0;
+        job.source->manager.next_input_byte = nullptr;
+        cinfo->src = &job.source->manager;
+    } else
         jpeg_mem_src(cinfo, job.data, job.size);
     jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_save_markers(cinfo, JPEG_APP0 + 2, 0xFFFF);
@@ -215,14 +272,15 @@ DecodedPicture DecodeJpegFile(const std::string& path, int targetWidth, int targ
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) throw ImagingFault(kLeadFileRead, path + ": is a folder");
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (file) std::setvbuf(file.get(), nullptr, _IONBF, 0);  // FileSource reads in large blocks
     if (!file) {
         const int error = errno;
         throw ImagingFault(error == ENOENT || error == ENOTDIR ? kLeadFileNotFound : kLeadFileRead,
                            path + ": " + std::strerror(error));
     }
-    std::setvbuf(file.get(), nullptr, _IOFBF, 1 << 16);
     DecodeJob job;
     job.file = file.get();
+    job.source = std::make_unique<FileSource>();
     job.targetWidth = targetWidth;
     job.targetHeight = targetHeight;
     job.limits = limits;
