@@ -36,10 +36,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/vips"
 
-# Wall seconds of a command, its output dropped.
+# "wall/cpu" seconds of a command (cpu = user + system), its output dropped.
 seconds() {
-  /usr/bin/time -f %e -o "$work/time" "$@" >/dev/null 2>&1 || { echo "failed: $1" >&2; exit 1; }
-  cat "$work/time"
+  /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" >/dev/null 2>&1 || { echo "failed: $1" >&2; exit 1; }
+  awk '{ printf "%s/%.2f", $1, $2 + $3 }' "$work/time"
 }
 # Peak resident memory (MB) of a command.
 peak_mb() {
@@ -52,30 +52,36 @@ run_ours=("$ours" --jobs "$cores" "$work/ours")
 run_vips=(vipsthumbnail -s 100000x70 -o "$work/vips/%s.jpg[Q=95]")
 
 echo "Thumbnails 70 px high, $rounds rounds, $cores cores, load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-28s %8s %8s %7s   %s\n' "set" "ours s" "vips s" "ratio" "(medians; every round: ours/vips)"
+printf '%-27s %7s %7s %6s %8s %8s\n' "set" "ours s" "vips s" "ratio" "ours cpu" "vips cpu"
 total_ours=0
 total_vips=0
+detail=""
 for dir in "$corpus60" "$bignoisy"; do
   set=$(basename "$dir")
   files=("$dir"/*.jpg)
-  o_times=""
-  v_times=""
-  rounds_text=""
+  o_wall="" v_wall="" o_cpu="" v_cpu=""
+  detail+="$set, each round ours/vips wall (cpu) seconds:"
   for ((r = 1; r <= rounds; r++)); do
     if ((r % 2)); then
       o=$(seconds "${run_ours[@]}" "${files[@]}"); v=$(seconds "${run_vips[@]}" "${files[@]}")
     else
       v=$(seconds "${run_vips[@]}" "${files[@]}"); o=$(seconds "${run_ours[@]}" "${files[@]}")
     fi
-    o_times+=" $o"; v_times+=" $v"; rounds_text+=" $o/$v"
+    o_wall+=" ${o%/*}"; v_wall+=" ${v%/*}"; o_cpu+=" ${o#*/}"; v_cpu+=" ${v#*/}"
+    detail+=" ${o%/*}/${v%/*} (${o#*/}/${v#*/})"
   done
-  om=$(echo "$o_times" | median)
-  vm=$(echo "$v_times" | median)
-  printf '%-28s %8.3f %8.3f %7.3f  %s\n' "$set (${#files[@]} files)" "$om" "$vm" "$(awk -v a="$om" -v b="$vm" 'BEGIN { print a / b }')" "$rounds_text"
+  detail+=$'\n'
+  om=$(echo "$o_wall" | median)
+  vm=$(echo "$v_wall" | median)
+  printf '%-27s %7.3f %7.3f %6.3f %8.2f %8.2f\n' "$set (${#files[@]} files)" "$om" "$vm" \
+    "$(awk -v a="$om" -v b="$vm" 'BEGIN { print a / b }')" "$(echo "$o_cpu" | median)" "$(echo "$v_cpu" | median)"
   total_ours=$(awk -v a="$total_ours" -v b="$om" 'BEGIN { print a + b }')
   total_vips=$(awk -v a="$total_vips" -v b="$vm" 'BEGIN { print a + b }')
 done
-printf '%-28s %8.3f %8.3f %7.3f\n' "both sets" "$total_ours" "$total_vips" "$(awk -v a="$total_ours" -v b="$total_vips" 'BEGIN { print a / b }')"
+printf '%-27s %7.3f %7.3f %6.3f\n' "both sets" "$total_ours" "$total_vips" \
+  "$(awk -v a="$total_ours" -v b="$total_vips" 'BEGIN { print a / b }')"
+echo "(medians of wall seconds; cpu = user + system seconds, median)"
+printf '%s' "$detail"
 
 # Peak memory for one 24-MP baseline file, one picture at a time.
 big=$(ls "$bignoisy"/*.jpg | head -1)

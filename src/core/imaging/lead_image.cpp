@@ -67,6 +67,10 @@ void TLEADImage::Run(const char* operation, bool needsPicture, Body&& body) {
         code = kLeadNoMemory;
     } catch (const std::length_error&) {
         code = kLeadPictureTooLarge;
+    } catch (const std::exception& e) {
+        // Callers catch ELeadImageError only; nothing else may escape an operation.
+        code = kLeadFailure;
+        detail = e.what();
     }
     lastResult_ = code;
     if (code == kLeadSuccess) return;

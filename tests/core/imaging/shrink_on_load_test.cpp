@@ -33,7 +33,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaleCase{1600, 1200, 601, 450, 4},
                       ScaleCase{70, 1, 0, 70, 8},          // enlarged later: decoded in full
                       ScaleCase{500, 500, 0, 0, 8},        // no target: in full
-                      ScaleCase{500, 500, 2000, 0, 8}));
+                      ScaleCase{500, 500, 2000, 0, 8}),
+    [](const auto& info) {
+        const ScaleCase& c = info.param;
+        return std::to_string(c.width) + "x" + std::to_string(c.height) + "To" + std::to_string(c.targetWidth) + "x" +
+               std::to_string(c.targetHeight);
+    });
 
 struct ShrinkCase {
     const char* name;

@@ -76,7 +76,10 @@ INSTANTIATE_TEST_SUITE_P(Rule, ThumbnailSizeTest,
                                            SizeCase{1600, 1200, 93},
                                            SizeCase{1200, 1600, 52},
                                            SizeCase{70, 1, 4900},
-                                           SizeCase{3000, 2000, 105}));
+                                           SizeCase{3000, 2000, 105}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.w) + "x" + std::to_string(info.param.h);
+                         });
 
 TEST_F(ThumbnailTest, TheThumbnailIsFramed) {
     const std::string picture = Picture("p.jpg", 1000, 750);
@@ -132,7 +135,10 @@ INSTANTIATE_TEST_SUITE_P(Counters, ThumbnailProgressTest,
                          ::testing::Values(ProgressCase{3, 12, 25}, ProgressCase{0, 0, 0}, ProgressCase{5, 0, 0},
                                            ProgressCase{1, 8, 12},    // 12.5 goes to the even 12
                                            ProgressCase{3, 8, 38},    // 37.5 goes to the even 38
-                                           ProgressCase{12, 12, 100}));
+                                           ProgressCase{12, 12, 100}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.current) + "of" + std::to_string(info.param.total);
+                         });
 
 TEST_F(ThumbnailTest, UnreadablePictureOrUnwritableThumbnailIsPassedOverSilently) {
     WriteFile(pictures_ / "broken.jpg", "not a picture");

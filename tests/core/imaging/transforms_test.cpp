@@ -52,7 +52,11 @@ TEST_P(RotateTest, TurnsClockwiseAndMovesTheCornerPixel) {
 INSTANTIATE_TEST_SUITE_P(QuarterTurns, RotateTest,
                          ::testing::Values(TurnCase{9000, 20, 30, 19, 0}, TurnCase{18000, 30, 20, 29, 19},
                                            TurnCase{27000, 20, 30, 0, 29}, TurnCase{-9000, 20, 30, 0, 29},
-                                           TurnCase{36000, 30, 20, 0, 0}));
+                                           TurnCase{36000, 30, 20, 0, 0}),
+                         [](const auto& info) {
+                             const int a = info.param.angle;
+                             return (a < 0 ? "Minus" + std::to_string(-a) : std::to_string(a));
+                         });
 
 TEST(RotateTest, FourQuarterTurnsGiveThePictureBack) {
     TLEADImage image;
@@ -165,7 +169,8 @@ TEST_P(FramePictureTest, BorderBandShadowAndCornerSquares) {
 
 INSTANTIATE_TEST_SUITE_P(Callers, FramePictureTest,
                          ::testing::Values(FrameCase{2, 0xEAEAEA, kLeadWhite},     // thumbnails
-                                           FrameCase{4, 0x1E3B59, 0x214263}));  // gallery on a dark page
+                                           FrameCase{4, 0x1E3B59, 0x214263}),  // gallery on a dark page
+                         [](const auto& info) { return "Depth" + std::to_string(info.param.depth); });
 
 TEST(DrawShapeTest, WithoutPersistenceNothingIsDrawn) {
     TLEADImage image;
@@ -274,7 +279,11 @@ INSTANTIATE_TEST_SUITE_P(
                                          OrientationCase{3, W, B, G, R}, OrientationCase{4, B, W, R, G},
                                          OrientationCase{5, R, B, G, W}, OrientationCase{6, G, W, R, B},
                                          OrientationCase{7, W, G, B, R}, OrientationCase{8, B, R, W, G}),
-                       ::testing::Bool()));
+                       ::testing::Bool()),
+    [](const auto& info) {
+        return "Orientation" + std::to_string(std::get<0>(info.param).orientation) +
+               (std::get<1>(info.param) ? "BigEndian" : "LittleEndian");
+    });
 
 TEST(OrientationTest, OutOfRangeOrDamagedTagLeavesThePictureAsStored) {
     TempDir dir;
