@@ -3,4 +3,5 @@ target_sources(wexbo_core PRIVATE
   util/text_encoding.cpp
   util/files.cpp
   util/windows_info.cpp
-  util/ini_file.cpp)
+  util/ini_file.cpp
+  util/parallel.cpp)

@@ -1,0 +1,39 @@
+#include "album/album_entry.h"
+
+#include "util/strings.h"
+
+namespace wexbo {
+
+namespace {
+constexpr std::string_view kEntryStart = "<IMG src=\"file://";
+constexpr std::string_view kEntryMiddle = "\" align=\"top\">";
+}  // namespace
+
+std::string MakeAlbumEntry(const std::string& thumbnailPath, const std::string& fileName,
+                           const std::optional<std::string>& caption) {
+    std::string entry = std::string(kEntryStart) + thumbnailPath + std::string(kEntryMiddle) + fileName;
+    if (caption) entry += " | " + *caption;
+    return entry;
+}
+
+std::string EntryListText(const std::string& entry) { return NthWord(2, entry, ">"); }
+
+PictureFields ParseAlbumEntry(const std::string& entry) { return ParsePictureListLine(EntryListText(entry)); }
+
+std::string EntryThumbnailPath(const std::string& entry) {
+    if (entry.rfind(kEntryStart, 0) != 0) return {};
+    const std::size_t end = entry.find('"', kEntryStart.size());
+    if (end == std::string::npos) return {};
+    return entry.substr(kEntryStart.size(), end - kEntryStart.size());
+}
+
+std::string WithCaption(const std::string& entry, const std::string& caption) {
+    const PictureFields fields = ParseAlbumEntry(entry);
+    return MakeAlbumEntry(EntryThumbnailPath(entry), fields.fileName, caption);
+}
+
+PictureFields ParsePictureListLine(const std::string& line) {
+    return {Trim(NthWord(1, line, "|")), Trim(NthWord(2, line, "|"))};
+}
+
+}  // namespace wexbo

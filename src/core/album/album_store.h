@@ -1,0 +1,119 @@
+// The album store: the album state the main window shows (album root, current album, title,
+// display time, album list entries, load counters) and all file work on albums. It shows nothing;
+// every operation reports what the window has to say.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "imaging/thumbnail_maker.h"
+
+namespace wexbo {
+
+// What an operation asks the window to tell the user: a text number of the language table, or a
+// ready error text (file and problem), or nothing.
+struct StoreMessage {
+    int textNumber = 0;  // 0: none
+    std::string error;   // "" : none
+    bool Empty() const { return textNumber == 0 && error.empty(); }
+};
+
+struct OpenAlbumResult {
+    bool albumFileFound = false;  // false: no album was opened, the list is unchanged
+    bool reset = false;           // the reset album was opened: a fresh album number was taken
+    StoreMessage message;
+};
+
+// One album as the chooser lists it. The folder name is kept apart from the shown text, so the
+// entry always leads back to its own folder.
+struct AlbumListing {
+    std::string folder;       // "Gal_0003"
+    std::string displayText;  // folder + " " + title exactly as stored
+};
+
+class AlbumStore {
+public:
+    // Progress while an album opens: thumbnails made so far and thumbnails to make.
+    using OpenProgress = std::function<void(int done, int total)>;
+
+    AlbumStore(std::string programFolder, std::string albumRoot);
+
+    const std::string& ProgramFolder() const { return programFolder_; }
+    const std::string& AlbumRoot() const { return albumRoot_; }
+    const std::string& CurrentAlbum() const { return currentAlbum_; }
+    // The current album's folder with a trailing "/" ("" without a current album).
+    std::string AlbumFolder() const;
+    const std::string& AlbumTitle() const { return albumTitle_; }
+    void SetAlbumTitle(const std::string& title) { albumTitle_ = title; }
+    const std::string& DisplayTime() const { return displayTime_; }
+    void SetDisplayTime(const std::string& time) { displayTime_ = time; }
+    const std::string& CurrentPicturePath() const { return currentPicturePath_; }
+    LoadCounters& Counters() { return counters_; }
+
+    // The album list. The window reorders entries and edits captions through these.
+    const std::vector<std::string>& Entries() const { return entries_; }
+    std::vector<std::string>& MutableEntries() { return entries_; }
+    // The label above the album list: text 594, the count, text 595.
+    std::string CountLabel() const;
+
+    // Thumbnails are reported through this while they are made (may be called on worker threads).
+    void SetThumbnailReporter(const ThumbnailReporter* reporter) { reporter_ = reporter; }
+    // Threads that make missing thumbnails when an album opens (the list is the same for any count).
+    void SetJobs(unsigned jobs) { jobs_ = jobs; }
+
+    OpenAlbumResult OpenAlbum(const std::string& name, const OpenProgress& progress = {});
+    std::string NextAlbumName() const;
+    // Copies a picture into the current album (starting one when there is none) and inserts its
+    // entry at `position` (-1 or past the end: at the end).
+    StoreMessage AddPictureToAlbum(const std::string& sourcePath, long position);
+    // Deletes the picture of entry `index` from the album folder and the entry from the list.
+    StoreMessage RemovePictureFromAlbum(std::size_t index);
+    // Removes every picture: all entries, then every "*.jpg" left in the album folder. Never
+    // touches anything without a current album folder.
+    StoreMessage RemoveAllPictures();
+    // With an empty list: deletes every "*.jpg" the current album folder still holds.
+    void ClearAlbumFolderPictures();
+    StoreMessage SavePictureList();
+    const std::string& ResolveAlbumPicturePath(std::size_t index);
+    static std::string UniqueAlbumFileName(const std::string& path);
+    void PurgeStaleThumbnails();
+
+    // The new-album command's store part: a fresh album number and title, an empty list. Nothing
+    // is written until the first picture is added.
+    void StartNewAlbum(const std::string& title);
+    // The albums the chooser offers, in the order the file system gives them: folders holding
+    // "Bildano.ini" whose names hold no "." and do not contain "DEL" in any letter case.
+    std::vector<AlbumListing> ListAlbums() const;
+    // Deletes exactly the chosen album folder (after the window reset the workspace). False when
+    // the folder could not be removed, or is not an album folder of the album root.
+    bool DeleteAlbumFolder(const std::string& folder);
+    // The delete command's store part, after the user confirmed: opens the reset album (which
+    // empties the workspace and takes a fresh album number), clears the list and deletes the
+    // chosen folder. False when the folder could not be deleted (text 10009 for the window).
+    bool DeleteAlbum(const std::string& folder);
+
+    // The generator's picture list: full path and caption per picture, in album order.
+    struct GalleryPicture {
+        std::string path;
+        std::string caption;
+    };
+    std::vector<GalleryPicture> GalleryPictures();
+
+    // The thumbnail path of a picture of the current album.
+    std::string AlbumThumbnailPath(const std::string& fileName) const;
+
+private:
+    std::string programFolder_;
+    std::string albumRoot_;
+    std::string currentAlbum_;
+    std::string albumTitle_;
+    std::string displayTime_;
+    std::string currentPicturePath_;
+    std::vector<std::string> entries_;
+    LoadCounters counters_;
+    const ThumbnailReporter* reporter_ = nullptr;
+    unsigned jobs_ = 1;
+};
+
+}  // namespace wexbo

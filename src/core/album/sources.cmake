@@ -1,0 +1,3 @@
+target_sources(wexbo_core PRIVATE
+  album/album_entry.cpp
+  album/album_store.cpp)

@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "album/album_entry.h"
+#include "album/album_store.h"
+#include "app/language_table.h"
+#include "program_copy.h"
+#include "temp_dir.h"
+#include "util/ini_file.h"
+
+namespace fs = std::filesystem;
+
+namespace wexbo {
+namespace {
+
+using test::ProgramCopy;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+// A fresh album root beside a copy of the program folder; real photographs from the samples.
+class AlbumStoreTest : public testing::Test {
+protected:
+    AlbumStoreTest() : store(program.Folder(), root.Path()) { OpenLanguageTable(program.Folder()); }
+
+    std::string Sample(const std::string& name) const { return program.Folder() + "gal/Gal_0001/" + name; }
+    std::vector<std::string> FileNames() const {
+        std::vector<std::string> names;
+        for (const std::string& entry : store.Entries()) names.push_back(ParseAlbumEntry(entry).fileName);
+        return names;
+    }
+    void MakeAlbum(const std::string& folder, const std::string& albumFile, const std::string& pictureList) {
+        WriteFile(root / (folder + "/Bildano.ini"), albumFile);
+        WriteFile(root / (folder + "/Pictures.ini"), pictureList);
+    }
+
+    ProgramCopy program;
+    TempDir root;
+    AlbumStore store;
+};
+
+struct NextNameCase {
+    std::vector<std::string> folders;
+    std::vector<std::string> files;
+    const char* expected;
+};
+class NextAlbumNameTest : public testing::TestWithParam<NextNameCase> {};
+TEST_P(NextAlbumNameTest, TakesTheLargestNumberPlusOne) {
+    TempDir root;
+    for (const std::string& folder : GetParam().folders) fs::create_directories(root / folder);
+    for (const std::string& file : GetParam().files) WriteFile(root / file, "");
+    EXPECT_EQ(AlbumStore("/prog/", root.Path()).NextAlbumName(), GetParam().expected);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NextAlbumNameTest,
+    testing::Values(NextNameCase{{"Gal_0001", "Gal_0002", "del"}, {}, "Gal_0003"},
+                    NextNameCase{{"Gal_0007", "x_2", "Gal_0001"}, {}, "Gal_0008"},
+                    NextNameCase{{"x_2", "Gal_0001", "Gal_0007"}, {}, "Gal_0008"}, NextNameCase{{}, {}, "Gal_0001"},
+                    NextNameCase{{"Gal_9999"}, {}, "Gal_10000"},
+                    NextNameCase{{"Gal_0002", "Gal_0050.bak", "Gal_x"}, {"Gal_0090"}, "Gal_0003"}));
+
+TEST_F(AlbumStoreTest, OpeningAnAlbumListsItsPicturesWithThumbnailsAndSkipsMissingOnes) {
+    fs::copy(program.Folder() + "gal/Gal_0001", root / "Gal_0001");
+    WriteFile(root / "Gal_0001/Pictures.ini", "autumn.jpg | Autumn\r\nmissing.jpg | gone\r\nkite.jpg\r\n");
+    const OpenAlbumResult result = store.OpenAlbum("Gal_0001");
+    ASSERT_TRUE(result.albumFileFound);
+    EXPECT_EQ(store.CurrentAlbum(), "Gal_0001");
+    EXPECT_EQ(store.AlbumTitle(), "Nature walk");
+    EXPECT_EQ(store.DisplayTime(), "5");
+    ASSERT_EQ(store.Entries().size(), 2u);
+    EXPECT_EQ(store.Entries()[0], "<IMG src=\"file://" + root.Path() + "Gal_0001/_THUMB_autumn.jpg\" align=\"top\">autumn.jpg | Autumn");
+    EXPECT_EQ(EntryListText(store.Entries()[1]), "kite.jpg | ");
+    EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_autumn.jpg"));
+    EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_kite.jpg"));
+    EXPECT_EQ(store.CountLabel(), LangText(594) + " 2 " + LangText(595));
+}
+
+TEST_F(AlbumStoreTest, ManyThreadsGiveTheSameListAsOne) {
+    fs::copy(program.Folder() + "gal/Gal_0002", root / "Gal_0002");
+    fs::copy(program.Folder() + "gal/Gal_0002", root / "Gal_0003");
+    store.SetJobs(1);
+    store.OpenAlbum("Gal_0002");
+    std::vector<std::string> sequential = store.Entries();
+    AlbumStore parallel(program.Folder(), root.Path());
+    parallel.SetJobs(4);
+    int lastDone = 0, total = 0;
+    parallel.OpenAlbum("Gal_0003", [&](int done, int of) { lastDone = std::max(lastDone, done), total = of; });
+    ASSERT_EQ(parallel.Entries().size(), sequential.size());
+    for (std::size_t i = 0; i < sequential.size(); ++i)
+        EXPECT_EQ(ParseAlbumEntry(parallel.Entries()[i]).fileName, ParseAlbumEntry(sequential[i]).fileName);
+    EXPECT_EQ(lastDone, 5);
+    EXPECT_EQ(total, 5);
+}
+
+TEST_F(AlbumStoreTest, AnAlbumWithoutPictureListOpensEmpty) {
+    MakeAlbum("Gal_0004", "[BILDANO]\r\nTitel=Trip\r\nTime=9\r\n", "");
+    fs::remove(root / "Gal_0004/Pictures.ini");
+    const OpenAlbumResult result = store.OpenAlbum("Gal_0004");
+    EXPECT_TRUE(result.albumFileFound);
+    EXPECT_TRUE(result.message.Empty());
+    EXPECT_EQ(store.CurrentAlbum(), "Gal_0004");
+    EXPECT_EQ(store.AlbumTitle(), "Trip");
+    EXPECT_TRUE(store.Entries().empty());
+}
+
+TEST_F(AlbumStoreTest, NoAlbumFileLeavesTheListAndAlbumButClearsTheTitle) {
+    fs::copy(program.Folder() + "gal/Gal_0001", root / "Gal_0001");
+    store.OpenAlbum("Gal_0001");
+    const OpenAlbumResult result = store.OpenAlbum("Gal_0042");
+    EXPECT_FALSE(result.albumFileFound);
+    EXPECT_EQ(store.CurrentAlbum(), "Gal_0001");
+    EXPECT_EQ(store.Entries().size(), 5u);
+    EXPECT_EQ(store.AlbumTitle(), "");
+    EXPECT_EQ(store.DisplayTime(), "5");
+}
+
+TEST_F(AlbumStoreTest, TheResetAlbumStartsAFreshAlbumWithAnEmptyTitle) {
+    fs::create_directories(root / "Gal_0001");
+    MakeAlbum("del", "[BILDANO]\r\nTitel=  specialdummy  \r\nTime=5\r\n", "");
+    store.OpenAlbum("del");
+    EXPECT_EQ(store.AlbumTitle(), "");
+    EXPECT_EQ(store.CurrentAlbum(), "Gal_0002");
+    EXPECT_FALSE(fs::exists(root / "Gal_0002"));
+    ASSERT_TRUE(store.AddPictureToAlbum(Sample("kite.jpg"), -1).Empty());
+    EXPECT_EQ(IniFile::Read(root / "Gal_0002/Bildano.ini", "BILDANO", "Titel", "missing"), "");
+    EXPECT_EQ(ReadFile(root / "Gal_0002/Pictures.ini"), "kite.jpg\r\n");
+}
+
+TEST_F(AlbumStoreTest, AddingTheSamePictureTwiceKeepsBothUnderFreeNames) {
+    WriteFile(root / "src/sunset.jpg", ReadFile(Sample("autumn.jpg")));
+    store.StartNewAlbum("Holiday");
+    ASSERT_TRUE(store.AddPictureToAlbum(root / "src/sunset.jpg", -1).Empty());
+    ASSERT_TRUE(store.AddPictureToAlbum(root / "src/sunset.jpg", 0).Empty());
+    EXPECT_EQ(FileNames(), (std::vector<std::string>{"sunset_1.jpg", "sunset.jpg"}));
+    EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini"), "sunset_1.jpg\r\nsunset.jpg\r\n");
+    EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_sunset_1.jpg"));
+    EXPECT_EQ(IniFile::Read(root / "Gal_0001/Bildano.ini", "BILDANO", "Titel", ""), "Holiday");
+    EXPECT_EQ(store.CountLabel(), LangText(594) + " 2 " + LangText(595));
+}
+
+TEST_F(AlbumStoreTest, UniqueNamesKeepInnerDots) {
+    WriteFile(root / "a.b.jpg", "x");
+    WriteFile(root / "a.b_1.jpg", "x");
+    EXPECT_EQ(AlbumStore::UniqueAlbumFileName(root / "a.b.jpg"), root / "a.b_2.jpg");
+}
+
+TEST_F(AlbumStoreTest, AReadOnlySourceGivesAWritableCopy) {
+    WriteFile(root / "src/ro.jpg", ReadFile(Sample("kite.jpg")));
+    fs::permissions(root / "src/ro.jpg", fs::perms::owner_read, fs::perm_options::replace);
+    store.StartNewAlbum("");
+    ASSERT_TRUE(store.AddPictureToAlbum(root / "src/ro.jpg", -1).Empty());
+    EXPECT_NE(fs::status(root / "Gal_0001/ro.jpg").permissions() & fs::perms::owner_write, fs::perms::none);
+}
+
+TEST_F(AlbumStoreTest, AFailedCopyChangesNeitherListNorPictureList) {
+    store.StartNewAlbum("");
+    ASSERT_TRUE(store.AddPictureToAlbum(Sample("kite.jpg"), -1).Empty());
+    const StoreMessage message = store.AddPictureToAlbum(root / "gone.jpg", -1);
+    EXPECT_EQ(message.textNumber, 10000);
+    EXPECT_EQ(store.Entries().size(), 1u);
+    EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini"), "kite.jpg\r\n");
+}
+
+TEST_F(AlbumStoreTest, AnAlbumFolderThatCannotBeMadeIsReported) {
+    WriteFile(root / "Gal_0001", "a file in the way");
+    store.StartNewAlbum("");
+    EXPECT_EQ(store.CurrentAlbum(), "Gal_0001");
+    const StoreMessage message = store.AddPictureToAlbum(Sample("kite.jpg"), -1);
+    EXPECT_NE(message.error.find("Gal_0001"), std::string::npos) << message.error;
+    EXPECT_TRUE(store.Entries().empty());
+}
+
+TEST_F(AlbumStoreTest, RemovingTheLastPictureLeavesAnEmptyListAndTheThumbnailUntilNextOpen) {
+    store.StartNewAlbum("One");
+    ASSERT_TRUE(store.AddPictureToAlbum(Sample("kite.jpg"), -1).Empty());
+    ASSERT_TRUE(store.RemovePictureFromAlbum(0).Empty());
+    EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini"), "");
+    EXPECT_FALSE(fs::exists(root / "Gal_0001/kite.jpg"));
+    EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_kite.jpg"));
+    store.OpenAlbum("Gal_0001");
+    EXPECT_FALSE(fs::exists(root / "Gal_0001/_THUMB_kite.jpg"));
+}
+
+TEST_F(AlbumStoreTest, PurgeKeepsThumbnailsOfPresentPicturesOnly) {
+    MakeAlbum("Gal_0001", "[BILDANO]\r\nTitel=x\r\n", "my_pic.jpg\r\n");
+    for (const char* name : {"my_pic.jpg", "sunset.jpg", "_THUMB_my_pic.jpg", "_THUMB_my__pic.jpg",
+                             "_THUMB_1sunset.jpg", "_THUMB_sunset.jpg", "_THUMB_removed.jpg"})
+        WriteFile(root / ("Gal_0001/" + std::string(name)), "x");
+    store.OpenAlbum("Gal_0001");
+    EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_my_pic.jpg"));
+    EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_my__pic.jpg"));
+    EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_sunset.jpg"));
+    EXPECT_FALSE(fs::exists(root / "Gal_0001/_THUMB_1sunset.jpg"));
+    EXPECT_FALSE(fs::exists(root / "Gal_0001/_THUMB_removed.jpg"));
+}
+
+TEST_F(AlbumStoreTest, RemoveAllNeverTouchesTheAlbumRoot) {
+    WriteFile(root / "keep.jpg", "the user's picture in the album root");
+    store.ClearAlbumFolderPictures();
+    store.RemoveAllPictures();
+    EXPECT_TRUE(fs::exists(root / "keep.jpg"));
+    store.StartNewAlbum("");
+    ASSERT_TRUE(store.AddPictureToAlbum(Sample("kite.jpg"), -1).Empty());
+    ASSERT_TRUE(store.AddPictureToAlbum(Sample("path.jpg"), -1).Empty());
+    store.RemoveAllPictures();
+    EXPECT_TRUE(store.Entries().empty());
+    EXPECT_FALSE(fs::exists(root / "Gal_0001/_THUMB_kite.jpg"));
+    EXPECT_TRUE(fs::exists(root / "Gal_0001/Bildano.ini"));
+    EXPECT_TRUE(fs::exists(root / "keep.jpg"));
+}
+
+TEST_F(AlbumStoreTest, ANewAlbumWritesNothingUntilItsFirstPicture) {
+    fs::create_directories(root / "Gal_0001");
+    fs::create_directories(root / "Gal_0002");
+    store.StartNewAlbum("Fresh");
+    EXPECT_EQ(store.CurrentAlbum(), "Gal_0003");
+    EXPECT_FALSE(fs::exists(root / "Gal_0003"));
+    store.SavePictureList();
+    EXPECT_FALSE(fs::exists(root / "Gal_0003"));
+}
+
+TEST_F(AlbumStoreTest, CaptionEditsReachThePictureListOnlyWhenItIsSaved) {
+    fs::copy(program.Folder() + "gal/Gal_0001", root / "Gal_0001");
+    store.OpenAlbum("Gal_0001");
+    const std::string before = ReadFile(root / "Gal_0001/Pictures.ini");
+    store.MutableEntries()[0] = WithCaption(store.Entries()[0], "New caption");
+    EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini"), before);
+    store.SavePictureList();
+    EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini").substr(0, 25), "autumn.jpg | New caption\r");
+    EXPECT_EQ(store.ResolveAlbumPicturePath(1), root / "Gal_0001/by_the_water.jpg");
+    const auto pictures = store.GalleryPictures();
+    ASSERT_EQ(pictures.size(), 5u);
+    EXPECT_EQ(pictures[0].caption, "New caption");
+    EXPECT_EQ(pictures[4].path, root / "Gal_0001/path.jpg");
+}
+
+TEST_F(AlbumStoreTest, TheChooserListsRealAlbumsOnly) {
+    MakeAlbum("Gal_0001", "[BILDANO]\r\nTitel=Holiday 2008\r\n", "");
+    MakeAlbum("Gal_0002", "[BILDANO]\r\nTime=5\r\n", "");
+    MakeAlbum("Gal_0003", "[BILDANO]\r\nTitel=SPECIALDUMMY\r\n", "");
+    MakeAlbum("My trip", "[BILDANO]\r\nTitel=Hand made\r\n", "");
+    MakeAlbum("del", "[BILDANO]\r\nTitel=SPECIALDUMMY\r\n", "");
+    MakeAlbum("Model", "[BILDANO]\r\nTitel=hidden\r\n", "");
+    MakeAlbum("Gal_0004.old", "[BILDANO]\r\nTitel=dotted\r\n", "");
+    fs::create_directories(root / "Gal_0005");
+    WriteFile(root / "Gal_0006", "a file");
+    std::map<std::string, std::string> listed;
+    for (const AlbumListing& album : store.ListAlbums()) listed[album.folder] = album.displayText;
+    EXPECT_EQ(listed, (std::map<std::string, std::string>{{"Gal_0001", "Gal_0001 Holiday 2008"},
+                                                          {"Gal_0002", "Gal_0002 "},
+                                                          {"Gal_0003", "Gal_0003 SPECIALDUMMY"},
+                                                          {"My trip", "My trip Hand made"}}));
+}
+
+TEST_F(AlbumStoreTest, DeletingRemovesExactlyTheChosenFolder) {
+    MakeAlbum("My trip", "[BILDANO]\r\nTitel=a\r\n", "");
+    MakeAlbum("My", "[BILDANO]\r\nTitel=b\r\n", "");
+    EXPECT_TRUE(store.DeleteAlbumFolder("My trip"));
+    EXPECT_FALSE(fs::exists(root / "My trip"));
+    EXPECT_TRUE(fs::exists(root / "My/Bildano.ini"));
+    EXPECT_FALSE(store.DeleteAlbumFolder(".."));
+    EXPECT_FALSE(store.DeleteAlbumFolder(""));
+    EXPECT_TRUE(fs::exists(root.Path()));
+}
+
+TEST_F(AlbumStoreTest, TheDeleteCommandEmptiesTheWorkspaceAndStartsAFreshNumber) {
+    fs::copy(program.Folder() + "gal/Gal_0001", root / "Gal_0001");
+    MakeAlbum("Gal_0002", "[BILDANO]\r\nTitel=Other\r\n", "");
+    MakeAlbum("del", "[BILDANO]\r\nTitel=SPECIALDUMMY\r\n", "");
+    store.OpenAlbum("Gal_0001");
+    EXPECT_TRUE(store.DeleteAlbum("Gal_0002"));
+    EXPECT_TRUE(store.Entries().empty());
+    EXPECT_EQ(store.AlbumTitle(), "");
+    EXPECT_EQ(store.CurrentAlbum(), "Gal_0002");  // the number is free again
+    EXPECT_FALSE(fs::exists(root / "Gal_0002"));
+    EXPECT_TRUE(fs::exists(root / "Gal_0001/autumn.jpg"));
+    EXPECT_FALSE(store.DeleteAlbum("Gal_0009"));
+}
+
+}  // namespace
+}  // namespace wexbo
