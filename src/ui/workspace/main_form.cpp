@@ -1,37 +1,352 @@
 #include "workspace/main_form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QTimer>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolTip>
+#include <QVBoxLayout>
 
+#include "album/new_form.h"
+#include "album/open_form.h"
 #include "app/language_table.h"
 #include "app/program_identity.h"
 #include "util/message_box.h"
+#include "util/parallel.h"
+#include "workspace/entry_delegate.h"
+#include "workspace/preview_widget.h"
+#include "workspace/thumbnail_lists.h"
 
 namespace wexbo {
+
+namespace {
+
+QString Text(int number) { return QString::fromStdString(LangText(number)); }
+
+QString GalleryCaption() {
+    return QString::fromStdString(ForLanguage(ActiveLanguageCode(), {"Onlinegalerie erstellen", "Create Online Gallery",
+                                                                      "Créer Galeria en ligne", "Crea Online Galleria",
+                                                                      "Crear Galería en línea"}));
+}
+
+QToolButton* FlatButton(QWidget* parent, const QString& text, QRect geometry) {
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    button->setGeometry(geometry);
+    button->setAutoRaise(true);
+    return button;
+}
+
+QLabel* HeadingLabel(QWidget* parent, QPoint at) {
+    auto* label = new QLabel(parent);
+    label->move(at);
+    QFont font = label->font();
+    font.setBold(true);
+    font.setPointSize(10);
+    label->setFont(font);
+    label->setStyleSheet("color: navy;");
+    return label;
+}
+
+}  // namespace
 
 TMainForm::TMainForm(const TWindowsInfo& windowsInfo, const std::string& programFolder, QWidget* parent)
     : QMainWindow(parent), windowsInfo_(windowsInfo) {
     folders_.programFolder = programFolder;
+    resize(976, 661);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setCentralWidget(central);
+    BuildCommandBar();
+    layout->addWidget(ControllBar1);
+    BuildStartPanel();
+    BuildWorkPanel();
+    layout->addWidget(SelectVariablesPanel, 1);
+    layout->addWidget(BedienPanel, 1);
+    BuildMenus();
+    statusBar()->setSizeGripEnabled(true);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(200);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(200);
+    Timer2->setSingleShot(true);
+    connect(Timer2, &QTimer::timeout, this, &TMainForm::Timer2Timer);
+    pictureFilePicker = [this](const QString& title, const QString& folder) {
+        return QFileDialog::getOpenFileName(this, title, folder, "Bilder, Pictures (*.jpg *.JPG *.jpeg *.JPEG)");
+    };
     FormCreate();
 }
 
+TMainForm::~TMainForm() = default;
+
+void TMainForm::BuildStartPanel() {
+    SelectVariablesPanel = new QWidget(this);
+    SelectVariablesPanel->setObjectName("SelectVariablesPanel");
+    SelectVariablesPanel->setAttribute(Qt::WA_StyledBackground);
+    SelectVariablesPanel->setStyleSheet("#SelectVariablesPanel { background: white; border: 1px solid #a0a0a0; }");
+    ProgrammBildImage = new QLabel(SelectVariablesPanel);
+    ProgrammBildImage->setAlignment(Qt::AlignCenter);
+    QFont big = font();
+    big.setPointSize(11);
+    BeispielBitBtn = new QPushButton(SelectVariablesPanel);
+    NewBitBtn = new QPushButton(SelectVariablesPanel);
+    Open1BitBtn = new QPushButton(SelectVariablesPanel);
+    Delete1BitBtn = new QPushButton(SelectVariablesPanel);
+    int top = 56;
+    for (QPushButton* button : {BeispielBitBtn, NewBitBtn, Open1BitBtn, Delete1BitBtn}) {
+        button->setGeometry(16, top, 249, 57);
+        button->setFont(big);
+        top += 72;
+    }
+    connect(BeispielBitBtn, &QPushButton::clicked, this, &TMainForm::BeispielBitBtnClick);
+    connect(NewBitBtn, &QPushButton::clicked, this, &TMainForm::NewBildano1Click);
+    connect(Open1BitBtn, &QPushButton::clicked, this, &TMainForm::OpenBildano1Click);
+    connect(Delete1BitBtn, &QPushButton::clicked, this, &TMainForm::DeleteBildano1Click);
+}
+
+void TMainForm::BuildCommandBar() {
+    ControllBar1 = new QWidget(this);
+    ControllBar1->setObjectName("ControllBar1");
+    ControllBar1->setAttribute(Qt::WA_StyledBackground);
+    ControllBar1->setStyleSheet("#ControllBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                                "stop:0 #fdfdfd, stop:1 #d8dce4); border-bottom: 1px solid #b0b0b0; }");
+    ControllBar1->setFixedHeight(52);
+    BefehlToolBar = new QToolBar(ControllBar1);
+    BefehlToolBar->setGeometry(11, 2, 590, 22);
+    OpenSpeedButton = FlatButton(nullptr, {}, {});
+    NewSpeedButton = FlatButton(nullptr, {}, {});
+    CreateSpeedButton = FlatButton(nullptr, {}, {});
+    for (QToolButton* button : {OpenSpeedButton, NewSpeedButton, CreateSpeedButton}) {
+        button->setFixedSize(192, 22);
+        BefehlToolBar->addWidget(button);
+    }
+    connect(OpenSpeedButton, &QToolButton::clicked, this, &TMainForm::OpenBildano1Click);
+    connect(NewSpeedButton, &QToolButton::clicked, this, &TMainForm::NewBildano1Click);
+    connect(CreateSpeedButton, &QToolButton::clicked, this, &TMainForm::CreateBitBtnClick);
+
+    SymbolToolBar = new QToolBar(ControllBar1);
+    SymbolToolBar->setGeometry(11, 28, 126, 22);
+    ToolButton1 = FlatButton(nullptr, QString::fromUtf8("⟲"), {});
+    ToolButton2 = FlatButton(nullptr, QString::fromUtf8("⟳"), {});
+    ToolButton3 = FlatButton(nullptr, QString::fromUtf8("↻"), {});
+    ToolButton4 = FlatButton(nullptr, QString::fromUtf8("⇆"), {});
+    ToolButton5 = FlatButton(nullptr, QString::fromUtf8("⇅"), {});
+    const std::pair<QToolButton*, const char*> symbols[] = {
+        {ToolButton1, "-90"}, {ToolButton2, "90"}, {ToolButton3, "180"}, {ToolButton4, "FlipV"}, {ToolButton5, "FlipH"}};
+    for (const auto& [button, keyword] : symbols) {
+        button->setFixedSize(23, 22);
+        SymbolToolBar->addWidget(button);
+        const std::string word = keyword;
+        connect(button, &QToolButton::clicked, this, [this, word] { TransformAlbumPicture(word); });
+    }
+
+    ToolBar1 = new QToolBar(ControllBar1);
+    ToolBar1->setGeometry(150, 28, 451, 22);
+    Panel2 = new QLabel;
+    Panel2->setFixedWidth(153);
+    Panel2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    TextEdit1 = new QLineEdit;
+    TextEdit1->setFixedWidth(285);
+    ToolBar1->addWidget(Panel2);
+    ToolBar1->addWidget(TextEdit1);
+    connect(TextEdit1, &QLineEdit::textChanged, this, &TMainForm::TextEdit1Change);
+    ControllBar1->hide();
+}
+
+void TMainForm::BuildWorkPanel() {
+    BedienPanel = new QWidget(this);
+    BedienPanel->setObjectName("BedienPanel");
+    BedienPanel->setAttribute(Qt::WA_StyledBackground);
+    BedienPanel->setStyleSheet("#BedienPanel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                               "stop:0 white, stop:1 rgb(206, 206, 206)); }");
+    Label1 = HeadingLabel(BedienPanel, {8, 8});
+    OpenBitBtn = new QPushButton(BedienPanel);
+    OpenBitBtn->setGeometry(8, 32, 153, 25);
+    connect(OpenBitBtn, &QPushButton::clicked, this, &TMainForm::OpenBitBtnClick);
+
+    FileListBox = new SourceListBox(BedienPanel);
+    sourceDelegate_ = new EntryDelegate(150, FileListBox);
+    FileListBox->setItemDelegate(sourceDelegate_);
+    connect(FileListBox, &QListWidget::itemClicked, this, &TMainForm::FileListBoxClick);
+    connect(FileListBox, &QListWidget::itemDoubleClicked, this, &TMainForm::FileListBoxDblClick);
+    FileListBox->onDragOver = [this] { sourceDrag_ = true; };
+    FileListBox->onKeyDown = [this](QKeyEvent* event) { BildanoListBoxKeyDown(event); };
+
+    SpeedButton1 = FlatButton(BedienPanel, ">", {165, 112, 23, 22});
+    SpeedButton2 = FlatButton(BedienPanel, ">>", {165, 144, 23, 22});
+    SpeedButton3 = FlatButton(BedienPanel, "<", {165, 224, 23, 22});
+    SpeedButton4 = FlatButton(BedienPanel, "<<", {165, 256, 23, 22});
+    connect(SpeedButton1, &QToolButton::clicked, this, &TMainForm::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TMainForm::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TMainForm::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TMainForm::SpeedButton4Click);
+    PicProgressBar = new QProgressBar(BedienPanel);
+    PicProgressBar->setOrientation(Qt::Vertical);
+    PicProgressBar->setTextVisible(false);
+    PicProgressBar->setRange(0, 100);
+
+    BildanoLabel = HeadingLabel(BedienPanel, {192, 8});
+    BildanoListBox = new AlbumListBox(BedienPanel);
+    albumDelegate_ = new EntryDelegate(70, BildanoListBox);
+    BildanoListBox->setItemDelegate(albumDelegate_);
+    connect(BildanoListBox, &QListWidget::itemClicked, this, &TMainForm::BildanoListBoxClick);
+    BildanoListBox->onMouseDown = [this](const QPoint& point) { BildanoListBoxMouseDown(point); };
+    BildanoListBox->onDragOver = [this](const QPoint& point, QObject* source) {
+        return BildanoListBoxDragOver(point, source);
+    };
+    BildanoListBox->onDragDrop = [this](const QPoint& point, QObject* source) { BildanoListBoxDragDrop(point, source); };
+    BildanoListBox->onEndDrag = [this](const QPoint& point) { BildanoListBoxEndDrag(point); };
+    BildanoListBox->onKeyDown = [this](QKeyEvent* event) { BildanoListBoxKeyDown(event); };
+    BildanoListBox->onKeyUp = [this](QKeyEvent* event) { BildanoListBoxKeyUp(event); };
+
+    Label5 = HeadingLabel(BedienPanel, {742, 8});
+    Panel1 = new QWidget(BedienPanel);
+    Panel1->setObjectName("Panel1");
+    Panel1->setAttribute(Qt::WA_StyledBackground);
+    Panel1->setStyleSheet("#Panel1 { background: #e8e8e8; border: 1px solid #9a9a9a; }");
+    LEADImage2 = new PreviewWidget(Panel1);
+    LEADImage2->setGeometry(8, 25, 201, 146);
+    LEADImage2->hide();
+
+    TextPanel = new QWidget(BedienPanel);
+    TextLabel = new QLabel(TextPanel);
+    TextLabel->move(3, 1);
+    QFont bold = TextLabel->font();
+    bold.setBold(true);
+    bold.setPointSize(10);
+    TextLabel->setFont(bold);
+    TextEdit = new QLineEdit(TextPanel);
+    TextEdit->setGeometry(3, 18, 206, 22);
+    // Captions hold at most 58 characters and never the characters the list formats split at.
+    auto* captionValidator = new QRegularExpressionValidator(QRegularExpression("[^|>]*"), this);
+    for (QLineEdit* field : {TextEdit, TextEdit1}) {
+        field->setMaxLength(58);
+        field->setValidator(captionValidator);
+    }
+    connect(TextEdit, &QLineEdit::textChanged, this, &TMainForm::TextEditChange);
+    SpeedButton6 = FlatButton(TextPanel, QString::fromUtf8("⟲"), {3, 44, 28, 28});
+    SpeedButton5 = FlatButton(TextPanel, QString::fromUtf8("⟳"), {33, 44, 28, 28});
+    SpeedButton7 = FlatButton(TextPanel, QString::fromUtf8("↻ 180°"), {96, 44, 50, 28});
+    SpeedButton9 = FlatButton(TextPanel, QString::fromUtf8("⇆"), {155, 44, 28, 28});
+    SpeedButton10 = FlatButton(TextPanel, QString::fromUtf8("⇅"), {185, 44, 28, 28});
+    const std::pair<QToolButton*, const char*> transforms[] = {
+        {SpeedButton5, "90"}, {SpeedButton6, "-90"}, {SpeedButton7, "180"}, {SpeedButton9, "FlipV"}, {SpeedButton10, "FlipH"}};
+    for (const auto& [button, keyword] : transforms) {
+        const std::string word = keyword;
+        connect(button, &QToolButton::clicked, this, [this, word] { TransformAlbumPicture(word); });
+    }
+    CreateBitBtn = new QPushButton(TextPanel);
+    CreateBitBtn->setGeometry(3, 80, 206, 25);
+    connect(CreateBitBtn, &QPushButton::clicked, this, &TMainForm::CreateBitBtnClick);
+    TitleEdit = new QLineEdit(BedienPanel);
+    TitleEdit->hide();
+    connect(TitleEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        store_->SetAlbumTitle(text.toStdString());  // TitleEditChange
+    });
+    BedienPanel->hide();
+}
+
+void TMainForm::BuildMenus() {
+    Bildano1 = menuBar()->addMenu(QString());
+    OpenBildano1 = Bildano1->addAction(QString(), this, &TMainForm::OpenBildano1Click);
+    NewBildano1 = Bildano1->addAction(QString(), this, &TMainForm::NewBildano1Click);
+    DeleteBildano1 = Bildano1->addAction(QString(), this, &TMainForm::DeleteBildano1Click);
+    Bildano1->addSeparator();
+    Programmbeenden1 = Bildano1->addAction(QString(), this, &TMainForm::Programmbeenden1Click);
+    Onlinegalerieerstellen1 = menuBar()->addAction(QString(), this, &TMainForm::CreateBitBtnClick);
+    Hilfe1 = menuBar()->addMenu(QString());
+    Info1 = Hilfe1->addAction(QString(), this, &TMainForm::Info1Click);
+}
+
+void TMainForm::SetTexts() {
+    BeispielBitBtn->setText(Text(518));
+    NewBitBtn->setText(Text(519));
+    Open1BitBtn->setText(Text(520));
+    Delete1BitBtn->setText(Text(521));
+    Bildano1->setTitle(Text(522));
+    Hilfe1->setTitle(Text(524));
+    OpenBildano1->setText(Text(525));
+    NewBildano1->setText(Text(526));
+    DeleteBildano1->setText(Text(527));
+    Programmbeenden1->setText(Text(528));
+    Info1->setText(Text(534));
+    OpenSpeedButton->setText(Text(525));
+    NewSpeedButton->setText(Text(526));
+    for (QAction* action : {Onlinegalerieerstellen1}) action->setText(GalleryCaption());
+    CreateBitBtn->setText(GalleryCaption());
+    CreateSpeedButton->setText(GalleryCaption());
+    OpenBitBtn->setToolTip(Text(589));
+    Label1->setText(Text(590));
+    OpenBitBtn->setText(Text(591));
+    BildanoLabel->setText(Text(592));
+    Label5->setText(Text(593));
+    TextLabel->setText(Text(596));
+    Panel2->setText(Text(596) + "   ");
+    SpeedButton6->setToolTip(Text(603));
+    SpeedButton5->setToolTip(Text(604));
+    SpeedButton7->setToolTip(Text(605));
+    SpeedButton9->setToolTip(Text(606));
+    SpeedButton10->setToolTip(Text(607));
+    SpeedButton1->setToolTip(Text(608));
+    SpeedButton2->setToolTip(Text(609));
+    SpeedButton3->setToolTip(Text(610));
+    SpeedButton4->setToolTip(Text(611));
+    ToolButton1->setToolTip(Text(603));
+    ToolButton2->setToolTip(Text(604));
+    ToolButton3->setToolTip(Text(605));
+    ToolButton4->setToolTip(Text(606));
+    ToolButton5->setToolTip(Text(607));
+    for (QLabel* label : {Label1, BildanoLabel, Label5, TextLabel}) label->adjustSize();
+}
+
 void TMainForm::FormCreate() {
+    SetTexts();
+    Bildano1->setEnabled(false);
+    Onlinegalerieerstellen1->setEnabled(false);
+    Hilfe1->setEnabled(false);
+    Bildano1->menuAction()->setEnabled(false);
+    Hilfe1->menuAction()->setEnabled(false);
     folders_.dataFolder = DataFolderFor(windowsInfo_.AppDataFolder);
+    const QPixmap picture(QString::fromStdString(folders_.programFolder + "recom_GR/program.jpg"));
+    if (!picture.isNull()) ProgrammBildImage->setPixmap(picture.scaledToWidth(465, Qt::SmoothTransformation));
     LoadProgramSettings();
     folders_.albumRoot = AlbumRootFor(HomeFolder(), ActiveLanguageCode());
+    store_ = std::make_unique<AlbumStore>(folders_.programFolder, folders_.albumRoot);
+    store_->SetJobs(DefaultJobCount());
+    thumbnailReporter_.started = [this](const std::string& text, int percent) {
+        QMetaObject::invokeMethod(this, [this, text = QString::fromStdString(text), percent] {
+            statusBar()->showMessage(text);
+            SetProgress(percent);
+        });
+    };
+    thumbnailReporter_.finished = [this](const std::string& text) {
+        QMetaObject::invokeMethod(this, [this, text = QString::fromStdString(text)] { statusBar()->showMessage(text); });
+    };
+    store_->SetThumbnailReporter(&thumbnailReporter_);
+    PicProgressBar->hide();
     const PreparationResult prepared = PrepareProgramFolders(folders_);
     if (!prepared.ok) preparationError_ = QString::fromStdString(prepared.error);
     setWindowTitle(QString::fromUtf8(kProgramTitle) + " ");
-    resize(1024, 700);
+    EnablePictureControls(false);
+    OpenForm = new TOpenForm(*store_, this);
+    NewForm = new TNewForm(this);
     if (!preparationError_.isEmpty()) {
         // Shown once the window is on screen; the window opens either way.
         QTimer::singleShot(0, this, [this] { ShowMessage(this, MessageKind::Error, preparationError_); });
     }
+    LayOutWorkPanel();
 }
 
 void TMainForm::LoadProgramSettings() { settings_ = wexbo::LoadProgramSettings(folders_.programFolder); }
 
 void TMainForm::SaveProgramSettings() {
+    if (store_) settings_.displayTime = store_->DisplayTime();
     std::string error;
     if (!wexbo::SaveProgramSettings(folders_.programFolder, settings_, &error))
         ShowMessage(this, MessageKind::Error, QString::fromStdString(error));
@@ -52,5 +367,61 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     FormClose();
     event->accept();
 }
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    LayOutWorkPanel();
+}
+
+void TMainForm::LayOutWorkPanel() {
+    // Controls that follow the panel's edges, as designed for a 976 × 661 window.
+    const int w = std::max(BedienPanel->width(), 900), h = std::max(BedienPanel->height(), 400);
+    const int bottom = h - 8;
+    FileListBox->setGeometry(8, 64, 153, bottom - 64);
+    PicProgressBar->setGeometry(168, 304, 16, bottom - 304);
+    const int right = w - 8;
+    BildanoListBox->setGeometry(192, 32, right - 225 - 192 - 14, bottom - 32);
+    Label5->move(right - 225 + 3, 8);
+    Panel1->setGeometry(right - 225, 28, 217, 197);
+    TextPanel->setGeometry(right - 225 + 1, 224, 217, 121);
+    const int pictureWidth = std::min(465, SelectVariablesPanel->width() - 290);
+    ProgrammBildImage->setGeometry(SelectVariablesPanel->width() - pictureWidth - 16, 16, pictureWidth,
+                                   std::max(100, SelectVariablesPanel->height() - 32));
+}
+
+void TMainForm::EnablePictureControls(bool enabled) {
+    pictureControlsEnabled_ = enabled;
+    for (QWidget* widget : std::initializer_list<QWidget*>{SpeedButton5, SpeedButton6, SpeedButton7, SpeedButton9,
+                                                           SpeedButton10, SymbolToolBar, ToolBar1, TextEdit, TextEdit1})
+        widget->setEnabled(enabled);
+    TextLabel->setStyleSheet(enabled ? "color: navy;" : "color: rgb(128, 128, 128);");
+}
+
+void TMainForm::ShowWorkFace() {
+    ControllBar1->show();
+    SelectVariablesPanel->hide();
+    BedienPanel->show();
+    Bildano1->setEnabled(true);
+    Bildano1->menuAction()->setEnabled(true);
+    Onlinegalerieerstellen1->setEnabled(true);
+    Hilfe1->setEnabled(true);
+    Hilfe1->menuAction()->setEnabled(true);
+    LayOutWorkPanel();
+    repaint();
+}
+
+void TMainForm::UpdateAlbumCaption(bool albumOpen) {
+    setWindowTitle(albumOpen ? QString::fromUtf8(kProgramTitle) + " : " + QString::fromStdString(store_->AlbumTitle())
+                             : QString::fromUtf8(kProgramTitle));
+}
+
+void TMainForm::UpdateCountLabel() {
+    BildanoLabel->setText(QString::fromStdString(store_->CountLabel()));
+    BildanoLabel->adjustSize();
+}
+
+QString TMainForm::StatusText() const { return statusBar()->currentMessage(); }
+
+void TMainForm::SetProgress(int percent) { PicProgressBar->setValue(percent); }
 
 }  // namespace wexbo

@@ -1,2 +1,9 @@
 target_sources(wexbo_ui PRIVATE
-  workspace/main_form.cpp)
+  workspace/entry_delegate.cpp
+  workspace/preview_widget.cpp
+  workspace/thumbnail_lists.cpp
+  workspace/about_form.cpp
+  workspace/main_form.cpp
+  workspace/main_form_albums.cpp
+  workspace/main_form_lists.cpp
+  workspace/main_form_transforms.cpp)

@@ -1,0 +1,33 @@
+// The source list: the pictures of the source folder with their cached thumbnails.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "imaging/thumbnail_maker.h"
+
+namespace wexbo {
+
+// True when `folder` is, or lies inside, the album root or the program folder (compared without
+// regard to case): such folders cannot be a source folder.
+bool IsForbiddenSourceFolder(const std::string& folder, const std::string& albumRoot,
+                             const std::string& programFolder);
+
+// Orders two file names alphabetically: letters compare without regard to case or accents, and
+// case decides only between otherwise equal names.
+bool VisibleNameLess(const std::string& a, const std::string& b);
+
+struct SourceListing {
+    std::vector<std::string> entries;  // `<IMG src="file://` + cache path + `" align="top">` + name, sorted
+    LoadCounters counters;             // as the listing left them (for later thumbnails' percentage)
+};
+
+// Lists every entry of the folder whose upper-cased name contains ".JPG" (files and folders alike),
+// making missing cache thumbnails on up to `jobs` threads. `progress` gets (made, total) as
+// thumbnails are finished. The result is the same for any job count.
+SourceListing ListSourceFolder(const std::string& programFolder, const std::string& sourceFolder, unsigned jobs,
+                               const ThumbnailReporter* reporter = nullptr,
+                               const std::function<void(int done, int total)>& progress = {});
+
+}  // namespace wexbo

@@ -1,0 +1,63 @@
+#include "workspace/entry_delegate.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+#include "album/album_entry.h"
+
+namespace wexbo {
+
+EntryDelegate::EntryDelegate(int rowHeight, QObject* parent) : QStyledItemDelegate(parent), rowHeight_(rowHeight) {}
+
+QSize EntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight_};
+}
+
+const QPixmap* EntryDelegate::Thumbnail(const QString& path) const {
+    if (path.isEmpty()) return nullptr;
+    if (QPixmap* cached = cache_.object(path)) return cached;
+    auto* pixmap = new QPixmap(path);
+    if (pixmap->isNull()) {
+        delete pixmap;
+        return nullptr;  // not cached: the thumbnail may still be made
+    }
+    cache_.insert(path, pixmap);
+    return pixmap;
+}
+
+void EntryDelegate::Forget(const QString& path) {
+    if (path.isEmpty())
+        cache_.clear();
+    else
+        cache_.remove(path);
+}
+
+void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyleOptionViewItem plain = option;
+    initStyleOption(&plain, index);
+    plain.text.clear();
+    plain.widget->style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
+
+    const std::string entry = index.data(Qt::DisplayRole).toString().toStdString();
+    const QString thumbnail = QString::fromStdString(EntryThumbnailPath(entry));
+    const PictureFields fields = ParseAlbumEntry(entry);
+    QRect area = option.rect.adjusted(4, 2, -4, -2);
+    if (const QPixmap* pixmap = Thumbnail(thumbnail)) {
+        QSize size = pixmap->size();
+        if (size.height() > area.height() || size.width() > area.width())
+            size.scale(area.size(), Qt::KeepAspectRatio);
+        painter->drawPixmap(QRect(area.topLeft(), size), *pixmap);
+        // Tall rows (the source list) put the name under the picture, short rows beside it.
+        if (rowHeight_ >= 2 * size.height())
+            area.setTop(area.top() + size.height() + 4);
+        else
+            area.setLeft(area.left() + size.width() + 6);
+    }
+    QString text = QString::fromStdString(fields.fileName);
+    if (!fields.caption.empty()) text += "\n" + QString::fromStdString(fields.caption);
+    painter->setPen(option.state & QStyle::State_Selected ? option.palette.highlightedText().color()
+                                                          : option.palette.text().color());
+    painter->drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+}
+
+}  // namespace wexbo

@@ -1,0 +1,29 @@
+// Draws a list entry from its text: the thumbnail its `src` names, then the file name and caption.
+#pragma once
+
+#include <QCache>
+#include <QPixmap>
+#include <QStyledItemDelegate>
+
+namespace wexbo {
+
+class EntryDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    EntryDelegate(int rowHeight, QObject* parent = nullptr);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    // Forgets a cached thumbnail (all of them for an empty path).
+    void Forget(const QString& path = {});
+
+private:
+    const QPixmap* Thumbnail(const QString& path) const;
+
+    int rowHeight_;
+    // Thumbnails by file path: scrolling a long list never reads a file twice.
+    mutable QCache<QString, QPixmap> cache_{4000};
+};
+
+}  // namespace wexbo

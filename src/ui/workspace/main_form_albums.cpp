@@ -1,0 +1,132 @@
+// The album commands of the main window, the gallery command and the About window.
+#include <atomic>
+#include <thread>
+
+#include <QApplication>
+#include <QStatusBar>
+
+#include "album/new_form.h"
+#include "album/open_form.h"
+#include "app/language_table.h"
+#include "app/program_identity.h"
+#include "util/message_box.h"
+#include "workspace/about_form.h"
+#include "workspace/main_form.h"
+#include "workspace/preview_widget.h"
+#include "workspace/thumbnail_lists.h"
+
+namespace wexbo {
+
+namespace {
+QString Text(int number) { return QString::fromStdString(LangText(number)); }
+}  // namespace
+
+void TMainForm::RunResponsive(const std::function<void()>& work) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    busy_ = true;
+    std::atomic<bool> done{false};
+    std::exception_ptr error;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            error = std::current_exception();
+        }
+        done = true;
+    });
+    // The window repaints and shows progress; the user's clicks wait until the work is done.
+    while (!done) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 30);
+    worker.join();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    busy_ = false;
+    QApplication::restoreOverrideCursor();
+    if (error) std::rethrow_exception(error);
+}
+
+void TMainForm::RefreshAlbumList() {
+    BildanoListBox->clear();
+    for (const std::string& entry : store_->Entries()) BildanoListBox->addItem(QString::fromStdString(entry));
+}
+
+void TMainForm::ReportStoreMessage(const StoreMessage& message) {
+    if (message.textNumber != 0) ShowMessage(this, MessageKind::Error, Text(message.textNumber));
+    if (!message.error.empty()) ShowMessage(this, MessageKind::Error, QString::fromStdString(message.error));
+}
+
+void TMainForm::OpenAlbum(const std::string& name) {
+    PicProgressBar->setValue(0);
+    PicProgressBar->show();
+    OpenAlbumResult result;
+    RunResponsive([&] { result = store_->OpenAlbum(name); });
+    if (result.albumFileFound) {
+        RefreshAlbumList();
+        UpdateAlbumCaption(true);
+        TitleEdit->setText(QString::fromStdString(store_->AlbumTitle()));
+        LEADImage2->hide();
+        shownKey_.clear();
+        SaveProgramSettings();
+    } else {
+        UpdateAlbumCaption(false);
+        TitleEdit->clear();
+    }
+    PicProgressBar->hide();
+    UpdateCountLabel();
+    ReportStoreMessage(result.message);
+}
+
+void TMainForm::BeispielBitBtnClick() {
+    ShowWorkFace();
+    OpenAlbum("Gal_0001");
+}
+
+void TMainForm::OpenBildano1Click() {
+    if (!OpenForm->ShowChooser(TOpenForm::OpenMode)) return;
+    ShowWorkFace();
+    OpenAlbum(OpenForm->ChosenFolder().toStdString());
+}
+
+void TMainForm::NewBildano1Click() {
+    if (!NewForm->ShowDialog()) return;
+    ShowWorkFace();
+    store_->StartNewAlbum(NewForm->Title().toStdString());
+    TitleEdit->setText(NewForm->Title());
+    LEADImage2->hide();
+    shownKey_.clear();
+    SaveProgramSettings();
+    RefreshAlbumList();
+    UpdateAlbumCaption(true);
+    EnablePictureControls(false);
+}
+
+void TMainForm::DeleteBildano1Click() {
+    if (!OpenForm->ShowChooser(TOpenForm::DeleteMode)) return;
+    if (!ShowMessage(this, MessageKind::Question, Text(10008))) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string chosen = OpenForm->ChosenFolder().toStdString();
+    OpenAlbum("del");
+    LEADImage2->hide();
+    shownKey_.clear();
+    const bool deleted = store_->DeleteAlbum(chosen);
+    RefreshAlbumList();
+    QApplication::restoreOverrideCursor();
+    if (!deleted) ShowMessage(this, MessageKind::Information, Text(10009));
+}
+
+void TMainForm::CreateBitBtnClick() {
+    if (store_->Entries().empty()) {
+        ShowMessage(this, MessageKind::Information, Text(10002));
+        return;
+    }
+    ReportStoreMessage(store_->SavePictureList());
+    const std::vector<AlbumStore::GalleryPicture> pictures = store_->GalleryPictures();
+    const QString settingsFile =
+        QString::fromStdString(folders_.programFolder + "Gallery_" + store_->CurrentAlbum() + ".ini");
+    if (galleryOpener) galleryOpener(pictures, settingsFile);
+}
+
+void TMainForm::Info1Click() {
+    TAboutForm about(QString::fromStdString(folders_.programFolder), this);
+    about.exec();
+}
+
+}  // namespace wexbo

@@ -1,0 +1,278 @@
+// The source list and the album list of the main window: choosing and listing the source folder,
+// the preview, adding, removing, reordering and captioning album pictures.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolTip>
+
+#include "album/album_entry.h"
+#include "app/language_table.h"
+#include "util/message_box.h"
+#include "util/parallel.h"
+#include "util/strings.h"
+#include "workspace/album_list_editing.h"
+#include "workspace/main_form.h"
+#include "workspace/preview_widget.h"
+#include "workspace/source_listing.h"
+#include "workspace/thumbnail_lists.h"
+
+namespace wexbo {
+
+namespace {
+QString Text(int number) { return QString::fromStdString(LangText(number)); }
+std::string EntryText(const QListWidgetItem* item) { return item ? item->text().toStdString() : std::string(); }
+}  // namespace
+
+// --- Source folder ----------------------------------------------------------------------------
+
+void TMainForm::OpenBitBtnClick() {
+    std::string folder;
+    for (;;) {
+        const QString picked = pictureFilePicker(Text(4200), QString::fromStdString(settings_.sourceFolder));
+        if (picked.isEmpty()) return;
+        folder = AddTrailingBackslash(PathOnly(picked.toStdString()));
+        if (!IsForbiddenSourceFolder(folder, folders_.albumRoot, folders_.programFolder)) break;
+        ShowMessage(this, MessageKind::Information, Text(10003));
+    }
+    if (!settings_.sourceFolder.empty() && settings_.sourceFolder != folder)
+        convertedCopies_.DeleteConvertedCopies(settings_.sourceFolder);
+    settings_.sourceFolder = folder;
+    sourceChosenThisRun_ = true;
+    ListSourceFolder();
+    if (ActiveLanguageCode() == "GERMAN") {
+        QToolTip::showText(FileListBox->mapToGlobal(QPoint(FileListBox->width() / 2, 40)),
+                           QString::fromUtf8("<b>Hilfe</b><br>Ziehen Sie die gewünschten Bilder  für die Onlinegalerie "
+                                             "mit gedrückter Maustaste vom Quellfenster ins Zielfenster."),
+                           FileListBox, {}, 999000);
+    }
+}
+
+void TMainForm::ListSourceFolder() {
+    FileListBox->clear();
+    sourceDrag_ = false;
+    PicProgressBar->setValue(0);
+    PicProgressBar->show();
+    SourceListing listing;
+    RunResponsive([&] {
+        listing = wexbo::ListSourceFolder(folders_.programFolder, settings_.sourceFolder, DefaultJobCount(),
+                                          &thumbnailReporter_);
+    });
+    store_->Counters() = listing.counters;
+    for (const std::string& entry : listing.entries) FileListBox->addItem(QString::fromStdString(entry));
+    statusBar()->clearMessage();
+    PicProgressBar->hide();
+}
+
+void TMainForm::ShowPreview(const std::string& key, bool fromAlbum, bool force) {
+    if (!force && key == shownKey_) return;
+    shownKey_ = key;
+    std::string name = key.find('>') != std::string::npos ? NthWord(2, key, ">") : key;
+    std::string path;
+    if (fromAlbum)
+        path = store_->AlbumFolder() + ParsePictureListLine(name).fileName;
+    else if (name.find('/') != std::string::npos)
+        path = name;
+    else
+        path = settings_.sourceFolder + name;
+    if (LEADImage2->ShowPicture(path)) LEADImage2->show();
+    if (rememberedCurrent_ >= 0 && rememberedCurrent_ < BildanoListBox->count())
+        BildanoListBox->setCurrentRow(rememberedCurrent_, QItemSelectionModel::NoUpdate);
+}
+
+void TMainForm::FileListBoxClick() {
+    QToolTip::hideText();
+    EnablePictureControls(false);
+    sourceDrag_ = true;
+    rememberedCurrent_ = BildanoListBox->currentRow();
+    waitingKey_ = EntryText(FileListBox->currentItem());
+    if (!Timer2->isActive()) Timer2->start();
+}
+
+void TMainForm::Timer2Timer() {
+    if (busy_) {
+        Timer2->start();
+        return;
+    }
+    ShowPreview(waitingKey_, false, false);
+}
+
+void TMainForm::FileListBoxDblClick() { SpeedButton1Click(); }
+
+// --- Adding and removing ----------------------------------------------------------------------
+
+std::vector<std::string> TMainForm::SelectedSourceNames(bool all) const {
+    std::vector<std::string> names;
+    for (int row = 0; row < FileListBox->count(); ++row) {
+        const QListWidgetItem* item = FileListBox->item(row);
+        if (all || item->isSelected()) names.push_back(NthWord(2, EntryText(item), ">"));
+    }
+    return names;
+}
+
+void TMainForm::AddSourcePictures(const std::vector<std::string>& names, long position) {
+    PicProgressBar->show();
+    // Taken from the last to the first and each put at the same place, the pictures end up in
+    // list order from `position` on.
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        StoreMessage message;
+        RunResponsive([&] { message = store_->AddPictureToAlbum(settings_.sourceFolder + *name, position); });
+        RefreshAlbumList();
+        SelectAlbumEntry(position);
+        ReportStoreMessage(message);  // a failed copy stops that picture only
+    }
+    PicProgressBar->hide();
+    UpdateCountLabel();
+}
+
+void TMainForm::SpeedButton1Click() {
+    const std::vector<std::string> names = SelectedSourceNames(false);
+    AddSourcePictures(names, -1);
+    if (names.empty()) ShowMessage(this, MessageKind::Information, Text(10004));
+}
+
+void TMainForm::SpeedButton2Click() {
+    AddSourcePictures(SelectedSourceNames(true), -1);
+    if (FileListBox->count() == 0) ShowMessage(this, MessageKind::Information, Text(10005));
+}
+
+void TMainForm::SpeedButton3Click() {
+    if (store_->Entries().empty()) {
+        store_->ClearAlbumFolderPictures();
+        return;
+    }
+    std::vector<int> selected;
+    for (int row = BildanoListBox->count() - 1; row >= 0; --row)
+        if (BildanoListBox->item(row)->isSelected()) selected.push_back(row);
+    if (!selected.empty()) {
+        TextEdit->clear();
+        TextEdit1->clear();
+        EnablePictureControls(false);
+    }
+    for (int row : selected) ReportStoreMessage(store_->RemovePictureFromAlbum(static_cast<std::size_t>(row)));
+    RefreshAlbumList();
+    UpdateCountLabel();
+    store_->PurgeStaleThumbnails();
+    if (selected.empty()) ShowMessage(this, MessageKind::Information, Text(10006));
+}
+
+void TMainForm::SpeedButton4Click() {
+    if (!ShowMessage(this, MessageKind::Question, Text(10007))) return;
+    TextEdit->clear();
+    TextEdit1->clear();
+    EnablePictureControls(false);
+    ReportStoreMessage(store_->RemoveAllPictures());
+    RefreshAlbumList();
+    UpdateCountLabel();
+}
+
+// --- Showing an entry, captions ---------------------------------------------------------------
+
+void TMainForm::BildanoListBoxMouseDown(const QPoint& point) {
+    if (BildanoListBox->count() == 0) return;
+    sourceDrag_ = false;
+    dropIndex_ = BildanoListBox->EntryAt(point);
+    BildanoListBoxClick();
+}
+
+void TMainForm::BildanoListBoxClick() {
+    dragOver_ = false;
+    LEADImage2->show();
+    const QListWidgetItem* current = BildanoListBox->currentItem();
+    if (!current) return;
+    const PictureFields fields = ParseAlbumEntry(EntryText(current));
+    waitingKey_ = fields.fileName;
+    syncingCaptions_ = true;
+    TextEdit->setText(QString::fromStdString(fields.caption));
+    TextEdit1->setText(QString::fromStdString(fields.caption));
+    syncingCaptions_ = false;
+    EnablePictureControls(true);
+    rememberedCurrent_ = BildanoListBox->currentRow();
+    Timer1->start();
+}
+
+void TMainForm::Timer1Timer() {
+    if (held_ || busy_) return;  // keeps running until Shift and Ctrl are let go
+    Timer1->stop();
+    ShowPreview(waitingKey_, true, false);
+}
+
+void TMainForm::TextEditChange(const QString& text) {
+    if (syncingCaptions_) return;
+    const int row = BildanoListBox->currentRow();
+    const std::string caption = CleanCaption(text.toStdString());
+    if (row >= 0 && static_cast<std::size_t>(row) < store_->Entries().size()) {
+        std::string& entry = store_->MutableEntries()[static_cast<std::size_t>(row)];
+        entry = EntryWithEditedCaption(entry, caption);
+        BildanoListBox->item(row)->setText(QString::fromStdString(entry));
+    }
+    syncingCaptions_ = true;
+    if (TextEdit->text().toStdString() != caption) TextEdit->setText(QString::fromStdString(caption));
+    if (TextEdit1->text().toStdString() != caption) TextEdit1->setText(QString::fromStdString(caption));
+    syncingCaptions_ = false;
+}
+
+void TMainForm::TextEdit1Change(const QString& text) { TextEditChange(text); }
+
+void TMainForm::SelectAlbumEntry(long index) {
+    BildanoListBox->clearSelection();
+    const long row = SelectableIndex(index, static_cast<std::size_t>(BildanoListBox->count()));
+    if (row < 0) return;
+    BildanoListBox->setCurrentRow(static_cast<int>(row), QItemSelectionModel::ClearAndSelect);
+}
+
+// --- Drag and drop, keys ----------------------------------------------------------------------
+
+bool TMainForm::BildanoListBoxDragOver(const QPoint& point, QObject* source) {
+    if (source != BildanoListBox && source != FileListBox) return false;
+    dragOver_ = true;
+    QScrollBar* bar = BildanoListBox->verticalScrollBar();
+    if (point.y() < 50) bar->setValue(bar->value() - 1);
+    if (point.y() > BildanoListBox->viewport()->height() - 50) bar->setValue(bar->value() + 1);
+    if (source == FileListBox) {
+        sourceDrag_ = true;
+        const int entry = BildanoListBox->EntryAt(point);
+        dropIndex_ = entry >= 0 ? entry : BildanoListBox->count();
+    }
+    rememberedScroll_ = bar->value();
+    return true;
+}
+
+void TMainForm::BildanoListBoxDragDrop(const QPoint& point, QObject* source) {
+    if (sourceDrag_ || source == FileListBox) {
+        const int entry = BildanoListBox->EntryAt(point);
+        dropIndex_ = entry >= 0 ? entry : BildanoListBox->count();
+        AddSourcePictures(SelectedSourceNames(false), dropIndex_);
+        if (BildanoListBox->count() > 0) BildanoListBoxClick();
+        sourceDrag_ = false;
+        return;
+    }
+    const int target = BildanoListBox->EntryAt(point);
+    if (target >= 0 && dropIndex_ >= 0) {
+        MoveEntry(store_->MutableEntries(), static_cast<std::size_t>(dropIndex_), static_cast<std::size_t>(target));
+        RefreshAlbumList();
+        dropIndex_ = target;
+    }
+}
+
+void TMainForm::BildanoListBoxEndDrag(const QPoint& point) {
+    held_ = false;
+    if (!dragOver_) return;
+    dragOver_ = false;
+    QScrollBar* bar = BildanoListBox->verticalScrollBar();
+    if (rememberedScroll_ != 1) bar->setValue(rememberedScroll_);
+    rememberedScroll_ = 1;
+    const int entry = BildanoListBox->EntryAt(point);
+    SelectAlbumEntry(entry >= 0 ? entry : BildanoListBox->count());
+}
+
+void TMainForm::BildanoListBoxKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control) held_ = true;
+    if (event->key() == Qt::Key_Delete) SpeedButton3Click();
+}
+
+void TMainForm::BildanoListBoxKeyUp(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control) held_ = false;
+}
+
+}  // namespace wexbo

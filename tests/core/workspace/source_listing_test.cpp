@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "album/album_entry.h"
+#include "imaging/thumbnail_maker.h"
+#include "program_copy.h"
+#include "temp_dir.h"
+#include "workspace/source_listing.h"
+
+namespace fs = std::filesystem;
+
+namespace wexbo {
+namespace {
+
+using test::ProgramCopy;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+std::vector<std::string> Names(const SourceListing& listing) {
+    std::vector<std::string> names;
+    for (const std::string& entry : listing.entries) names.push_back(ParseAlbumEntry(entry).fileName);
+    return names;
+}
+
+TEST(SourceListingTest, ListsNamesHoldingJpgSortedWithCachedThumbnails) {
+    ProgramCopy program;
+    TempDir source;
+    const std::string photo = ReadFile(program.Folder() + "gal/Gal_0001/kite.jpg");
+    for (const char* name : {"b.jpg", "B.JPG", "a.jpg", "Äpfel.jpg", "zebra.jpg"}) WriteFile(source / name, photo);
+    WriteFile(source / "c.jpeg", photo);
+    WriteFile(source / "x.jpg.bak", "not a picture");
+    fs::create_directories(source / "old.jpg");
+    const SourceListing listing = ListSourceFolder(program.Folder(), source.Path(), 2);
+    EXPECT_EQ(Names(listing),
+              (std::vector<std::string>{"a.jpg", "Äpfel.jpg", "b.jpg", "B.JPG", "old.jpg", "x.jpg.bak", "zebra.jpg"}));
+    const std::string cache = ThumbnailPath(program.Folder(), source / "a.jpg", true);
+    EXPECT_EQ(listing.entries[0], "<IMG src=\"file://" + cache + "\" align=\"top\">a.jpg");
+    EXPECT_TRUE(fs::exists(cache));
+    EXPECT_FALSE(fs::exists(ThumbnailPath(program.Folder(), source / "x.jpg.bak", true)));
+    EXPECT_EQ(listing.counters.total, 7);
+}
+
+TEST(SourceListingTest, OneThreadAndManyGiveTheSameList) {
+    ProgramCopy program;
+    const std::string folder = program.Folder() + "gal/Gal_0002/";
+    TempDir source;
+    for (const auto& entry : fs::directory_iterator(folder)) fs::copy(entry.path(), source / entry.path().filename().string());
+    const SourceListing one = ListSourceFolder(program.Folder(), source.Path(), 1);
+    fs::remove_all(program.Folder() + "thumbs");
+    const SourceListing many = ListSourceFolder(program.Folder(), source.Path(), 4);
+    EXPECT_EQ(one.entries, many.entries);
+}
+
+TEST(SourceFolderTest, AlbumRootAndProgramFolderAreRefusedInAnyCase) {
+    EXPECT_TRUE(IsForbiddenSourceFolder("/home/u/Slideshow/Gal_0001/", "/home/u/Slideshow/", "/opt/wexbo/"));
+    EXPECT_TRUE(IsForbiddenSourceFolder("/home/u/SLIDESHOW", "/home/u/Slideshow/", "/opt/wexbo/"));
+    EXPECT_TRUE(IsForbiddenSourceFolder("/opt/wexbo/gal/", "/home/u/Slideshow/", "/opt/wexbo/"));
+    EXPECT_FALSE(IsForbiddenSourceFolder("/home/u/Pictures/", "/home/u/Slideshow/", "/opt/wexbo/"));
+    EXPECT_FALSE(IsForbiddenSourceFolder("/home/u/Slideshows/", "/home/u/Slideshow/", "/opt/wexbo/"));
+}
+
+TEST(VisibleNameTest, AlphabeticalWithCaseOnlyBetweenEqualNames) {
+    std::vector<std::string> names = {"b.jpg", "B.jpg", "é.jpg", "a.jpg", "f.jpg", "A.jpg"};
+    std::sort(names.begin(), names.end(), VisibleNameLess);
+    EXPECT_EQ(names, (std::vector<std::string>{"a.jpg", "A.jpg", "b.jpg", "B.jpg", "é.jpg", "f.jpg"}));
+}
+
+}  // namespace
+}  // namespace wexbo

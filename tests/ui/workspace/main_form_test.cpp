@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+#include "album/album_entry.h"
+#include "album/new_form.h"
+#include "album/open_form.h"
+#include "app/language_table.h"
+#include "imaging/lead_image.h"
+#include "program_copy.h"
+#include "temp_dir.h"
+#include "util/message_box.h"
+#include "workspace/main_form.h"
+#include "workspace/preview_widget.h"
+#include "workspace/thumbnail_lists.h"
+
+namespace fs = std::filesystem;
+
+namespace wexbo {
+namespace {
+
+using test::ProgramCopy;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+QString Text(int number) { return QString::fromStdString(LangText(number)); }
+
+// The main window over a private program folder and home folder, English texts.
+class MainFormTest : public testing::Test {
+protected:
+    MainFormTest() {
+        ::setenv("HOME", home.Path().c_str(), 1);
+        ::unsetenv("XDG_DATA_HOME");
+        OpenLanguageTable(program.Folder());
+        SetMessageHandler([this](MessageKind kind, const QString& text) {
+            messages << text;
+            return kind != MessageKind::Question || answerYes;
+        });
+        form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folder());
+        form->resize(1200, 800);
+        form->show();
+    }
+    ~MainFormTest() override {
+        form.reset();
+        SetMessageHandler({});
+    }
+
+    std::string Root() const { return home / "Slideshow/"; }
+    std::vector<std::string> AlbumNames() const {
+        std::vector<std::string> names;
+        for (const std::string& entry : form->Store().Entries()) names.push_back(ParseAlbumEntry(entry).fileName);
+        return names;
+    }
+    // A source folder of small copies of one sample photo, listed in the source list.
+    void ListSource(const std::vector<std::string>& names) {
+        const std::string photo = ReadFile(program.Folder() + "gal/Gal_0001/kite.jpg");
+        for (const std::string& name : names) WriteFile(source / name, photo);
+        form->pictureFilePicker = [this](const QString&, const QString&) {
+            return QString::fromStdString(source / "any.jpg");
+        };
+        form->OpenBitBtnClick();
+    }
+    void SelectSource(const std::vector<int>& rows) {
+        form->FileListBox->clearSelection();
+        for (int row : rows) form->FileListBox->item(row)->setSelected(true);
+    }
+    QPoint AlbumPoint(int row) const {
+        return form->BildanoListBox->visualItemRect(form->BildanoListBox->item(row)).center();
+    }
+    // A new album holding the named pictures, in that order.
+    void AlbumOf(const std::vector<std::string>& names) {
+        QTimer::singleShot(0, [this] { form->NewForm->BitBtn1->click(); });
+        form->NewBildano1Click();
+        ListSource(names);
+        SelectSource({});
+        form->SpeedButton2Click();
+    }
+
+    ProgramCopy program;
+    TempDir home;
+    TempDir source;
+    QStringList messages;
+    bool answerYes = true;
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(MainFormTest, StartFaceOffersOnlyTheFourAlbumButtons) {
+    EXPECT_TRUE(form->SelectVariablesPanel->isVisible());
+    EXPECT_FALSE(form->BedienPanel->isVisible());
+    EXPECT_FALSE(form->ControllBar1->isVisible());
+    EXPECT_FALSE(form->Bildano1->menuAction()->isEnabled());
+    EXPECT_FALSE(form->Onlinegalerieerstellen1->isEnabled());
+    EXPECT_FALSE(form->Hilfe1->menuAction()->isEnabled());
+    for (QPushButton* button : {form->BeispielBitBtn, form->NewBitBtn, form->Open1BitBtn, form->Delete1BitBtn}) {
+        EXPECT_TRUE(button->isVisible());
+        EXPECT_FALSE(button->text().isEmpty());
+    }
+    EXPECT_EQ(form->BeispielBitBtn->text(), Text(518));
+    EXPECT_EQ(form->windowTitle(), "Wexbo 10 ");
+    for (const QString& caption :
+         {form->CreateBitBtn->text(), form->CreateSpeedButton->text(), form->Onlinegalerieerstellen1->text()})
+        EXPECT_EQ(caption, "Create Online Gallery");
+}
+
+TEST_F(MainFormTest, SampleAlbumOpensWithItsEntries) {
+    form->BeispielBitBtn->click();
+    EXPECT_TRUE(form->BedienPanel->isVisible());
+    EXPECT_TRUE(form->ControllBar1->isVisible());
+    EXPECT_TRUE(form->Bildano1->menuAction()->isEnabled());
+    EXPECT_EQ(form->BildanoListBox->count(), 5);
+    EXPECT_EQ(AlbumNames().front(), "autumn.jpg");
+    EXPECT_EQ(form->windowTitle(), "Wexbo 10 : Nature walk");
+    EXPECT_EQ(form->BildanoLabel->text(), Text(594) + " 5 " + Text(595));
+    EXPECT_TRUE(fs::exists(Root() + "Gal_0001/_THUMB_autumn.jpg"));
+    form->SelectAlbumEntry(-1);
+    EXPECT_EQ(form->BildanoListBox->currentRow(), 4);
+    EXPECT_EQ(form->BildanoListBox->selectedItems().size(), 1);
+}
+
+TEST_F(MainFormTest, ASourceFolderInsideTheAlbumRootIsRefusedAndTheDialogReturns) {
+    form->BeispielBitBtn->click();
+    int asked = 0;
+    form->pictureFilePicker = [&](const QString& title, const QString&) {
+        EXPECT_EQ(title, Text(4200));
+        return ++asked == 1 ? QString::fromStdString(Root() + "Gal_0001/kite.jpg") : QString();
+    };
+    form->OpenBitBtnClick();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(messages, QStringList{Text(10003)});
+    EXPECT_EQ(form->FileListBox->count(), 0);
+}
+
+TEST_F(MainFormTest, DroppingSourcePicturesOnAnEntryInsertsThemInOrderThere) {
+    AlbumOf({"p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"});
+    ASSERT_EQ(AlbumNames(), (std::vector<std::string>{"p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"}));
+    ListSource({"a.jpg", "b.jpg", "c.jpg"});
+    SelectSource({0, 1, 2});  // a, b, c (the list is sorted: a b c p1 p2 p3 p4)
+    const QPoint third = AlbumPoint(2);
+    EXPECT_TRUE(form->BildanoListBoxDragOver(third, form->FileListBox));
+    form->BildanoListBoxDragDrop(third, form->FileListBox);
+    EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"p1.jpg", "p2.jpg", "a.jpg", "b.jpg", "c.jpg", "p3.jpg", "p4.jpg"}));
+    EXPECT_EQ(ReadFile(Root() + "Gal_0001/Pictures.ini"), "p1.jpg\r\np2.jpg\r\na.jpg\r\nb.jpg\r\nc.jpg\r\np3.jpg\r\np4.jpg\r\n");
+
+    SelectSource({3});  // p1 again, dropped below the last entry
+    const QPoint below(10, form->BildanoListBox->viewport()->height() - 2);
+    form->BildanoListBoxDragOver(below, form->FileListBox);
+    form->BildanoListBoxDragDrop(below, form->FileListBox);
+    EXPECT_EQ(AlbumNames().back(), "p1_1.jpg");
+}
+
+TEST_F(MainFormTest, DraggingAnEntryReordersTheListWithoutWriting) {
+    AlbumOf({"A.jpg", "B.jpg", "C.jpg", "D.jpg", "E.jpg"});
+    const std::string saved = ReadFile(Root() + "Gal_0001/Pictures.ini");
+    form->SelectAlbumEntry(0);
+    form->BildanoListBoxMouseDown(AlbumPoint(0));
+    const QPoint fourth = AlbumPoint(3);
+    EXPECT_TRUE(form->BildanoListBoxDragOver(fourth, form->BildanoListBox));
+    form->BildanoListBoxDragDrop(fourth, form->BildanoListBox);
+    form->BildanoListBoxEndDrag(fourth);
+    EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"B.jpg", "C.jpg", "D.jpg", "A.jpg", "E.jpg"}));
+    EXPECT_EQ(form->BildanoListBox->currentRow(), 3);
+    EXPECT_TRUE(form->BildanoListBox->item(3)->isSelected());
+    EXPECT_EQ(ReadFile(Root() + "Gal_0001/Pictures.ini"), saved);
+    EXPECT_FALSE(form->BildanoListBoxDragOver(fourth, form->OpenBitBtn));  // only the two lists
+}
+
+TEST_F(MainFormTest, DeleteKeyInTheSourceListRemovesTheSelectedAlbumPictures) {
+    AlbumOf({"x.jpg", "y.jpg", "z.jpg"});
+    form->SelectAlbumEntry(1);
+    QTest::keyClick(form->FileListBox, Qt::Key_Delete);
+    EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"x.jpg", "z.jpg"}));
+    EXPECT_FALSE(fs::exists(Root() + "Gal_0001/y.jpg"));
+    EXPECT_FALSE(form->PictureControlsEnabled());
+    EXPECT_TRUE(fs::exists(source / "y.jpg"));  // the source picture is never touched
+}
+
+TEST_F(MainFormTest, CaptionsStayInStepAndReachThePictureListWithTheNextSave) {
+    AlbumOf({"x.jpg", "y.jpg"});
+    form->SelectAlbumEntry(0);
+    form->BildanoListBoxClick();
+    QTest::keyClicks(form->TextEdit1, "Sea|side>");
+    EXPECT_EQ(form->TextEdit->text(), "Seaside");  // the split characters are refused
+    EXPECT_EQ(ParseAlbumEntry(form->Store().Entries()[0]).caption, "Seaside");
+    EXPECT_EQ(ReadFile(Root() + "Gal_0001/Pictures.ini"), "x.jpg\r\ny.jpg\r\n");
+    form->SelectAlbumEntry(1);
+    QTest::keyClick(form->FileListBox, Qt::Key_Delete);  // a remove writes the list
+    EXPECT_EQ(ReadFile(Root() + "Gal_0001/Pictures.ini"), "x.jpg | Seaside\r\n");
+    EXPECT_EQ(form->TextEdit->maxLength(), 58);
+}
+
+TEST_F(MainFormTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbnail) {
+    form->BeispielBitBtn->click();
+    form->SelectAlbumEntry(0);
+    form->BildanoListBoxClick();
+    TLEADImage before;
+    before.Load(Root() + "Gal_0001/autumn.jpg");
+    const int width = before.Width(), height = before.Height();
+    form->ToolButton2->click();  // "90"
+    TLEADImage after;
+    after.Load(Root() + "Gal_0001/autumn.jpg");
+    EXPECT_EQ(after.Width(), height);
+    EXPECT_EQ(after.Height(), width);
+    EXPECT_EQ(EntryThumbnailPath(form->Store().Entries()[0]), Root() + "Gal_0001/_THUMB_1autumn.jpg");
+    TLEADImage thumbnail;
+    thumbnail.Load(Root() + "Gal_0001/_THUMB_1autumn.jpg");
+    EXPECT_EQ(thumbnail.Height(), 70);
+    EXPECT_EQ(thumbnail.Width(), 70 * height / width);  // 1600 × 1000 turned: 44 × 70
+    EXPECT_EQ(form->BildanoListBox->currentRow(), 0);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainFormTest, ATransformThatCannotWorkShowsTheErrorAndKeepsTheEntry) {
+    form->BeispielBitBtn->click();
+    form->SelectAlbumEntry(1);
+    form->BildanoListBoxClick();
+    const std::string entry = form->Store().Entries()[1];
+    fs::remove(Root() + "Gal_0001/by_the_water.jpg");
+    fs::create_directories(Root() + "Gal_0001/by_the_water.jpg");  // a folder where the picture is
+    form->SpeedButton5->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("An error occured in your application, \n"));
+    EXPECT_EQ(form->Store().Entries()[1], entry);
+}
+
+TEST_F(MainFormTest, CtrlHeldDelaysThePreview) {
+    form->BeispielBitBtn->click();
+    form->SelectAlbumEntry(2);
+    QTest::keyPress(form->BildanoListBox, Qt::Key_Control);
+    EXPECT_TRUE(form->HeldFlag());
+    form->BildanoListBoxClick();
+    QTest::qWait(350);
+    EXPECT_TRUE(form->ShownPreviewKey().empty());
+    QTest::keyRelease(form->BildanoListBox, Qt::Key_Control);
+    EXPECT_FALSE(form->HeldFlag());
+    QTest::qWait(350);
+    EXPECT_EQ(form->ShownPreviewKey(), "cold_ripple.jpg");
+    EXPECT_TRUE(form->LEADImage2->PictureSize().isValid());
+}
+
+TEST_F(MainFormTest, DeletingAnotherAlbumEmptiesTheWorkspaceAndKeepsTheWorkPanel) {
+    form->BeispielBitBtn->click();
+    QTimer::singleShot(0, [this] {
+        const auto items = form->OpenForm->OpenListBox->findItems("Gal_0002", Qt::MatchStartsWith);
+        ASSERT_EQ(items.size(), 1);
+        form->OpenForm->OpenListBox->setCurrentItem(items[0]);
+        form->OpenForm->OpenBitBtn->click();
+    });
+    form->DeleteBildano1Click();
+    EXPECT_EQ(messages, QStringList{Text(10008)});
+    EXPECT_FALSE(fs::exists(Root() + "Gal_0002"));
+    EXPECT_TRUE(fs::exists(Root() + "Gal_0001/autumn.jpg"));
+    EXPECT_EQ(form->BildanoListBox->count(), 0);
+    EXPECT_TRUE(form->BedienPanel->isVisible());
+}
+
+TEST_F(MainFormTest, TheGalleryCommandHandsOverTheAlbumPicturesWithCaptions) {
+    form->CreateBitBtnClick();  // nothing open yet
+    EXPECT_EQ(messages, QStringList{Text(10002)});
+    form->BeispielBitBtn->click();
+    std::vector<AlbumStore::GalleryPicture> handed;
+    QString settingsFile;
+    form->galleryOpener = [&](const std::vector<AlbumStore::GalleryPicture>& pictures, const QString& file) {
+        handed = pictures;
+        settingsFile = file;
+    };
+    form->CreateBitBtnClick();
+    ASSERT_EQ(handed.size(), 5u);
+    EXPECT_EQ(handed[0].path, Root() + "Gal_0001/autumn.jpg");
+    EXPECT_EQ(handed[0].caption, "Autumn leaves (photo: RJ Quiralta)");
+    EXPECT_EQ(settingsFile.toStdString(), program.Folder() + "Gallery_Gal_0001.ini");
+}
+
+}  // namespace
+}  // namespace wexbo
