@@ -1,10 +1,9 @@
 #include "workspace/about_form.h"
 
-#include <QDesktopServices>
 #include <QGridLayout>
-#include <QUrl>
 
 #include "app/program_identity.h"
+#include "util/shell_open.h"
 
 namespace wexbo {
 
@@ -25,13 +24,13 @@ TAboutForm::TAboutForm(const QString& programFolder, QWidget* parent) : QDialog(
     layout->addWidget(VersionLabel, 2, 0, 1, 2);
     layout->addWidget(new QLabel(QString::fromUtf8("© ") + QString::fromUtf8(kProgramMaker), this), 3, 0, 1, 2);
     WebLabel = new QLabel(QString("<a href=\"%1\">%1</a>").arg(kMakerPage), this);
-    WebLabel->setOpenExternalLinks(true);
+    connect(WebLabel, &QLabel::linkActivated, this, [](const QString& link) { ShellOpen(link); });
     layout->addWidget(WebLabel, 4, 0, 1, 2);
     UpdateButton = new QPushButton("Update", this);
     OkButton = new QPushButton("OK", this);
     layout->addWidget(UpdateButton, 5, 0);
     layout->addWidget(OkButton, 5, 1);
-    connect(UpdateButton, &QPushButton::clicked, this, [] { QDesktopServices::openUrl(QUrl(kMakerPage)); });
+    connect(UpdateButton, &QPushButton::clicked, this, [] { ShellOpen(kMakerPage); });
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
