@@ -7,6 +7,7 @@
 #include <utf8.h>
 
 #include "album/album_entry.h"
+#include "util/files.h"
 #include "util/parallel.h"
 #include "util/strings.h"
 #include "util/text_encoding.h"
@@ -75,6 +76,7 @@ SourceListing ListSourceFolder(const std::string& programFolder, const std::stri
         if (ToUpperAscii(name).find(".JPG") != std::string::npos) names.push_back(std::move(name));
     }
     listing.counters.total = static_cast<int>(names.size());
+    EnsureFolder(AddTrailingBackslash(programFolder) + "thumbs");
     std::atomic<int> done{0};
     ParallelFor(names.size(), jobs, [&](std::size_t i) {
         // Each picture reports its own position in the listing, as a sequential run would.

