@@ -25,13 +25,13 @@ int RunDesktop(int argc, char** argv) {
 
     {
         TLanguageForm languageForm(QString::fromStdString(programFolder));
-        languageForm.exec();
+        languageForm.Execute();
     }
     for (const std::string& message : OpenLanguageTable(programFolder))
         ShowMessage(nullptr, MessageKind::Error, QString::fromStdString(message));
 
     TMainForm mainForm(windowsInfo, programFolder);
-    mainForm.showMaximized();
+    mainForm.PlaceOnScreen();
     return app.exec();
 }
 

@@ -47,10 +47,20 @@ void TLanguageForm::showEvent(QShowEvent* event) {
     FormActivate();
 }
 
+int TLanguageForm::Execute() {
+    // Once the language is chosen the dialog has nothing to ask: it closes at once, unseen.
+    if (LanguageAlreadyChosen(programFolder_.toStdString())) {
+        alreadyChosen_ = true;
+        return QDialog::Accepted;
+    }
+    return exec();
+}
+
 void TLanguageForm::FormActivate() {
     if (alreadyChosen_ || !LanguageAlreadyChosen(programFolder_.toStdString())) return;
     alreadyChosen_ = true;
-    hide();
+    // Closed by the timer's first tick. (A dialog hidden before that would never leave its
+    // modal loop, since closing a hidden dialog does not end it.)
     Timer1->start();
 }
 

@@ -25,6 +25,8 @@ class TLanguageForm : public QDialog {
 public:
     explicit TLanguageForm(const QString& programFolder, QWidget* parent = nullptr);
 
+    // Shows the dialog modally unless the language was chosen at an earlier start.
+    int Execute();
     const QString& ChosenCode() const { return chosenCode_; }
     bool AlreadyChosen() const { return alreadyChosen_; }
 

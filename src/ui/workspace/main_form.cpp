@@ -68,6 +68,9 @@ TMainForm::TMainForm(const TWindowsInfo& windowsInfo, const std::string& program
     BuildWorkPanel();
     layout->addWidget(SelectVariablesPanel, 1);
     layout->addWidget(BedienPanel, 1);
+    // The controls that follow the panels' edges are placed whenever a panel changes size.
+    SelectVariablesPanel->installEventFilter(this);
+    BedienPanel->installEventFilter(this);
     BuildMenus();
     statusBar()->setSizeGripEnabled(true);
     Timer1 = new QTimer(this);
@@ -91,7 +94,7 @@ void TMainForm::BuildStartPanel() {
     SelectVariablesPanel->setAttribute(Qt::WA_StyledBackground);
     SelectVariablesPanel->setStyleSheet("#SelectVariablesPanel { background: white; border: 1px solid #a0a0a0; }");
     ProgrammBildImage = new QLabel(SelectVariablesPanel);
-    ProgrammBildImage->setAlignment(Qt::AlignCenter);
+    ProgrammBildImage->setAlignment(Qt::AlignRight | Qt::AlignTop);
     QFont big = font();
     big.setPointSize(11);
     BeispielBitBtn = new QPushButton(SelectVariablesPanel);
@@ -131,7 +134,8 @@ void TMainForm::BuildCommandBar() {
     connect(CreateSpeedButton, &QToolButton::clicked, this, &TMainForm::CreateBitBtnClick);
 
     SymbolToolBar = new QToolBar(ControllBar1);
-    SymbolToolBar->setGeometry(11, 28, 126, 22);
+    SymbolToolBar->setGeometry(11, 28, 136, 22);
+    SymbolToolBar->setContentsMargins(0, 0, 0, 0);
     ToolButton1 = FlatButton(nullptr, QString::fromUtf8("⟲"), {});
     ToolButton2 = FlatButton(nullptr, QString::fromUtf8("⟳"), {});
     ToolButton3 = FlatButton(nullptr, QString::fromUtf8("↻"), {});
@@ -165,7 +169,8 @@ void TMainForm::BuildWorkPanel() {
     BedienPanel->setAttribute(Qt::WA_StyledBackground);
     BedienPanel->setStyleSheet("#BedienPanel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
                                "stop:0 white, stop:1 rgb(206, 206, 206)); }");
-    Label1 = HeadingLabel(BedienPanel, {8, 8});
+    Label1 = HeadingLabel(BedienPanel, {8, 2});
+    Label1->setWordWrap(true);  // two lines rather than running into the album list's heading
     OpenBitBtn = new QPushButton(BedienPanel);
     OpenBitBtn->setGeometry(8, 32, 153, 25);
     connect(OpenBitBtn, &QPushButton::clicked, this, &TMainForm::OpenBitBtnClick);
@@ -173,6 +178,7 @@ void TMainForm::BuildWorkPanel() {
     FileListBox = new SourceListBox(BedienPanel);
     sourceDelegate_ = new EntryDelegate(150, FileListBox);
     FileListBox->setItemDelegate(sourceDelegate_);
+    FileListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(FileListBox, &QListWidget::itemClicked, this, &TMainForm::FileListBoxClick);
     connect(FileListBox, &QListWidget::itemDoubleClicked, this, &TMainForm::FileListBoxDblClick);
     FileListBox->onDragOver = [this] { sourceDrag_ = true; };
@@ -195,6 +201,7 @@ void TMainForm::BuildWorkPanel() {
     BildanoListBox = new AlbumListBox(BedienPanel);
     albumDelegate_ = new EntryDelegate(70, BildanoListBox);
     BildanoListBox->setItemDelegate(albumDelegate_);
+    BildanoListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(BildanoListBox, &QListWidget::itemClicked, this, &TMainForm::BildanoListBoxClick);
     BildanoListBox->onMouseDown = [this](const QPoint& point) { BildanoListBoxMouseDown(point); };
     BildanoListBox->onDragOver = [this](const QPoint& point, QObject* source) {
@@ -302,7 +309,8 @@ void TMainForm::SetTexts() {
     ToolButton3->setToolTip(Text(605));
     ToolButton4->setToolTip(Text(606));
     ToolButton5->setToolTip(Text(607));
-    for (QLabel* label : {Label1, BildanoLabel, Label5, TextLabel}) label->adjustSize();
+    for (QLabel* label : {BildanoLabel, Label5, TextLabel}) label->adjustSize();
+    Label1->setGeometry(8, 2, 180, 30);
 }
 
 void TMainForm::FormCreate() {
@@ -313,8 +321,7 @@ void TMainForm::FormCreate() {
     Bildano1->menuAction()->setEnabled(false);
     Hilfe1->menuAction()->setEnabled(false);
     folders_.dataFolder = DataFolderFor(windowsInfo_.AppDataFolder);
-    const QPixmap picture(QString::fromStdString(folders_.programFolder + "recom_GR/program.jpg"));
-    if (!picture.isNull()) ProgrammBildImage->setPixmap(picture.scaledToWidth(465, Qt::SmoothTransformation));
+    programPicture_ = QPixmap(QString::fromStdString(folders_.programFolder + "recom_GR/program.jpg"));
     LoadProgramSettings();
     folders_.albumRoot = AlbumRootFor(HomeFolder(), ActiveLanguageCode());
     store_ = std::make_unique<AlbumStore>(folders_.programFolder, folders_.albumRoot);
@@ -368,9 +375,19 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TMainForm::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    LayOutWorkPanel();
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && (watched == SelectVariablesPanel || watched == BedienPanel))
+        LayOutWorkPanel();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::PlaceOnScreen() {
+    // At the screen's top left, its full width and its height less a task bar, then maximised.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        setGeometry(area.left(), area.top(), area.width(), std::max(400, area.height() - 27));
+    }
+    showMaximized();
 }
 
 void TMainForm::LayOutWorkPanel() {
@@ -384,9 +401,12 @@ void TMainForm::LayOutWorkPanel() {
     Label5->move(right - 225 + 3, 8);
     Panel1->setGeometry(right - 225, 28, 217, 197);
     TextPanel->setGeometry(right - 225 + 1, 224, 217, 121);
-    const int pictureWidth = std::min(465, SelectVariablesPanel->width() - 290);
+    const int pictureWidth = std::clamp(SelectVariablesPanel->width() - 300, 100, 465);
     ProgrammBildImage->setGeometry(SelectVariablesPanel->width() - pictureWidth - 16, 16, pictureWidth,
                                    std::max(100, SelectVariablesPanel->height() - 32));
+    if (!programPicture_.isNull())
+        ProgrammBildImage->setPixmap(programPicture_.scaled(ProgrammBildImage->size(), Qt::KeepAspectRatio,
+                                                            Qt::SmoothTransformation));
 }
 
 void TMainForm::EnablePictureControls(bool enabled) {

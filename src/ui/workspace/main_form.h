@@ -148,6 +148,8 @@ public:
     void SelectAlbumEntry(long index);
     // Transforms.
     void TransformAlbumPicture(const std::string& keyword);
+    // Shows the window over the whole screen.
+    void PlaceOnScreen();
     // Picture controls.
     void EnablePictureControls(bool enabled);
     bool PictureControlsEnabled() const { return pictureControlsEnabled_; }
@@ -159,7 +161,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
@@ -191,6 +193,7 @@ private:
     EntryDelegate* albumDelegate_ = nullptr;
     EntryDelegate* sourceDelegate_ = nullptr;
     QString preparationError_;
+    QPixmap programPicture_;
     bool sourceChosenThisRun_ = false;
     bool closed_ = false;
     bool pictureControlsEnabled_ = false;

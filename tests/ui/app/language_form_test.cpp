@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 
 #include "app/language_form.h"
 #include "temp_dir.h"
@@ -61,12 +63,21 @@ TEST_F(LanguageFormTest, FlagsStandWhereTheDesignPutsThem) {
 TEST_F(LanguageFormTest, SecondStartClosesItselfAndWritesNothing) {
     WriteFile(dir / "LanguageIsSet.ini", "FRANCE\r\n");
     WriteFile(dir / "Generator.ini", "[SETTINGS]\r\nLanguage=SPAIN\r\n");  // edited meanwhile
-    TLanguageForm form(QString::fromStdString(dir.Path()));
-    QSignalSpy finished(&form, &QDialog::finished);
-    form.show();
-    EXPECT_TRUE(form.AlreadyChosen());
-    EXPECT_FALSE(form.isVisible());
-    QTest::qWait(20);
+    {
+        TLanguageForm form(QString::fromStdString(dir.Path()));
+        EXPECT_EQ(form.Execute(), QDialog::Accepted);  // returns at once, nothing shown
+        EXPECT_TRUE(form.AlreadyChosen());
+        EXPECT_FALSE(form.isVisible());
+    }
+    {
+        // Shown all the same, it closes itself within a timer tick and its modal loop ends.
+        TLanguageForm form(QString::fromStdString(dir.Path()));
+        QTimer::singleShot(2000, &form, [&form] { form.FlagClick("GERMAN"); });  // a guard, never needed
+        const QElapsedTimer clock = [] { QElapsedTimer t; t.start(); return t; }();
+        form.exec();
+        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_TRUE(form.AlreadyChosen());
+    }
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(ReadFile(dir / "Generator.ini"), "[SETTINGS]\r\nLanguage=SPAIN\r\n");
     EXPECT_EQ(ReadFile(dir / "LanguageIsSet.ini"), "FRANCE\r\n");
