@@ -1,7 +1,8 @@
 #include "workspace/preview_widget.h"
 
-#include <QImage>
 #include <QPainter>
+
+#include "imaging/lead_image_view.h"
 
 namespace wexbo {
 
@@ -16,32 +17,30 @@ bool PreviewWidget::ShowPicture(const std::string& path) {
     } catch (const ELeadImageError&) {
         return false;
     }
-    shown_ = image_.Snapshot();
+    shown_ = LeadImageView(image_);
     update();
     return true;
 }
 
 void PreviewWidget::Clear() {
     image_.Clear();
-    shown_.reset();
+    shown_ = QImage();
     update();
 }
 
 QSize PreviewWidget::PictureSize() const {
-    return shown_ ? QSize(image_.FileWidth(), image_.FileHeight()) : QSize();
+    return shown_.isNull() ? QSize() : QSize(image_.FileWidth(), image_.FileHeight());
 }
 
 void PreviewWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    if (!shown_) return;
-    const QImage view(shown_->Data(), shown_->Width(), shown_->Height(), static_cast<qsizetype>(shown_->Stride()),
-                      QImage::Format_RGB888);
-    QSize size = view.size();
+    if (shown_.isNull()) return;
+    QSize size = shown_.size();
     size.scale(this->size(), Qt::KeepAspectRatio);
     const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, view);
+    painter.drawImage(target, shown_);
 }
 
 }  // namespace wexbo

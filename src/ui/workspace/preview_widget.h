@@ -1,8 +1,7 @@
 // The preview area: one picture, fitted into the area with its proportions, on black.
 #pragma once
 
-#include <memory>
-
+#include <QImage>
 #include <QWidget>
 
 #include "imaging/lead_image.h"
@@ -26,7 +25,7 @@ protected:
 
 private:
     TLEADImage image_{"LEADImage2"};
-    std::shared_ptr<const RgbBuffer> shown_;
+    QImage shown_;  // a view over the component's picture, no copy
 };
 
 }  // namespace wexbo
