@@ -57,7 +57,8 @@ struct LeadShape {
 //
 // Loading reads baseline and progressive JPEG files, greyscale and CMYK/YCCK ones (converted to
 // RGB), turns the picture upright as its EXIF orientation says and keeps its ICC colour profile,
-// which every Save writes again. Saved files carry no EXIF orientation.
+// which every Save writes again (an RGB profile only: the profile of a CMYK or greyscale file no
+// longer fits the RGB picture). Saved files carry no EXIF orientation.
 class TLEADImage {
 public:
     explicit TLEADImage(std::string name = "LEADImage1");

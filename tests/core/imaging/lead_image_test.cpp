@@ -255,10 +255,17 @@ TEST(SaveTest, OnlyJpegFormatAndDepthsAreOffered) {
     EXPECT_EQ(ReadHeader(ReadFile(dir / "grey.jpg")).components, 1);
 }
 
+// An ICC profile of `size` bytes whose header names the colour space (bytes 16 to 19).
+std::string Profile(std::size_t size, const char* colourSpace) {
+    std::string profile(size, '\0');
+    for (std::size_t i = 0; i < profile.size(); ++i) profile[i] = static_cast<char>(i * 7 + 3);
+    profile.replace(16, 4, colourSpace);
+    return profile;
+}
+
 TEST(IccProfileTest, KeptOnLoadAndWrittenByEverySaveEvenWhenLarge) {
     TempDir dir;
-    std::string profile(150000, '\0');  // needs three APP2 markers
-    for (std::size_t i = 0; i < profile.size(); ++i) profile[i] = static_cast<char>(i * 7 + 3);
+    const std::string profile = Profile(150000, "RGB ");  // needs three APP2 markers
     TLEADImage image;
     image.SetPicture(test::PhotoLike(64, 48), profile);
     image.Save(dir / "a.jpg");
@@ -276,6 +283,19 @@ TEST(IccProfileTest, KeptOnLoadAndWrittenByEverySaveEvenWhenLarge) {
     again.Save(dir / "c.jpg");
     loaded.Load(dir / "c.jpg");
     EXPECT_EQ(loaded.IccProfile(), "");
+}
+
+TEST(IccProfileTest, AProfileForAnotherColourSpaceIsDroppedWithTheConversionToRgb) {
+    TempDir dir;
+    // A profile for CMYK, as CMYK files carry: the loaded picture is RGB, the profile would lie about it.
+    TLEADImage writer;
+    writer.SetPicture(test::PhotoLike(32, 24), Profile(600, "CMYK"));
+    writer.Save(dir / "cmyk_profile.jpg");
+    TLEADImage image;
+    image.Load(dir / "cmyk_profile.jpg");
+    EXPECT_EQ(image.IccProfile(), "");
+    image.Save(dir / "out.jpg");
+    EXPECT_EQ(ReadFile(dir / "out.jpg").find("ICC_PROFILE"), std::string::npos);
 }
 
 TEST(SnapshotTest, StaysUnchangedWhileTheComponentWorksOn) {
