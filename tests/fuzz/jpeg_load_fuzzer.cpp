@@ -1,8 +1,11 @@
 // Feeds arbitrary bytes to the JPEG loader: in full, shrunk on load, and through the operations
 // that follow a load in the program (resize, frame, save to memory). Any crash, hang, leak or
 // sanitizer report is a fault; an ELeadImageError is the expected answer to bad input.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "imaging/imaging_fault.h"
@@ -31,11 +34,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const ImagingFault&) {
     } catch (const ELeadImageError&) {
     }
-    // The component's own entry point, with the program's bounds but a small target.
+    // The component's own entry points, with the program's bounds but a small target: from memory,
+    // and from a file, which goes through the loader's own file reader.
     try {
         TLEADImage image("Fuzz");
         image.LoadFromMemory(data, size, 0, 70);
     } catch (const ELeadImageError&) {
+    }
+    static const std::string file = "/tmp/wexbo-fuzz-" + std::to_string(::getpid()) + ".jpg";
+    if (std::FILE* out = std::fopen(file.c_str(), "wb")) {
+        std::fwrite(data, 1, size, out);
+        std::fclose(out);
+        try {
+            TLEADImage image("Fuzz");
+            image.LoadForSize(file, 0, 70);
+        } catch (const ELeadImageError&) {
+        }
     }
     return 0;
 }

@@ -143,6 +143,26 @@ TEST(LoadTest, DamagedEntropyDataIsAnErrorNotAGreyPicture) {
     EXPECT_EQ(Catch(image, [&] { image.Load(dir / "bad.jpg"); }).code, kLeadCorruptFile);
 }
 
+TEST(LoadTest, SkipsLongRunsOfUnusedMarkersAcrossReadBlocks) {
+    TempDir dir;
+    const std::string jpeg = MakeJpeg(test::Quadrants(64, 48, test::kRed, test::kGreen, test::kBlue, test::kWhite));
+    // Seven 60000-byte APP13 segments (as photo editors write): 420 kB the loader skips unread. They
+    // are full of end markers, so a skip that lands inside one ends the picture.
+    std::string segments;
+    for (int i = 0; i < 7; ++i) {
+        constexpr int length = 60000;
+        segments += "\xFF\xED";
+        segments += static_cast<char>(length >> 8);
+        segments += static_cast<char>(length & 0xFF);
+        for (int k = 0; k < (length - 2) / 2; ++k) segments += "\xFF\xD9";
+    }
+    WriteFile(dir / "p.jpg", jpeg.substr(0, 2) + segments + jpeg.substr(2));
+    TLEADImage image;
+    image.Load(dir / "p.jpg");
+    EXPECT_EQ(image.Width(), 64);
+    EXPECT_PRED3(Near, At(*image.Snapshot(), 60, 44), test::kWhite, 24);
+}
+
 // ---- the kinds of JPEG the loader reads ----
 
 struct KindCase {
