@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "imaging/imaging_fault.h"
@@ -41,7 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         image.LoadFromMemory(data, size, 0, 70);
     } catch (const ELeadImageError&) {
     }
-    static const std::string file = "/tmp/wexbo-fuzz-" + std::to_string(::getpid()) + ".jpg";
+    static const std::string file = [] {
+        std::string name = "/tmp/wexbo-fuzz-" + std::to_string(::getpid()) + ".jpg";
+        std::atexit([] { std::remove(("/tmp/wexbo-fuzz-" + std::to_string(::getpid()) + ".jpg").c_str()); });
+        return name;
+    }();
     if (std::FILE* out = std::fopen(file.c_str(), "wb")) {
         std::fwrite(data, 1, size, out);
         std::fclose(out);
