@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
     for (unsigned t = 0; t < jobs; ++t)
         workers.emplace_back([&] {
             for (std::size_t i; (i = next++) < pictures.size();) {
-                const wexbo::LoadCounters counters{static_cast<int>(i), static_cast<int>(pictures.size()) - 1};
+                const wexbo::LoadCounters counters{static_cast<int>(i),
+                                                   static_cast<int>(pictures.size()) - 1};
                 made += wexbo::MakeThumbnail(program, pictures[i], height, true, true, counters);
             }
         });

@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     limits.maxScans = 500;
     const int target = size ? data[size - 1] % 4 : 0;  // vary the scale from the input itself
     try {
-        DecodedPicture picture = DecodeJpegMemory(data, size, 0, target == 0 ? 0 : 70 * target, "fuzz", limits);
+        DecodedPicture picture =
+            DecodeJpegMemory(data, size, 0, target == 0 ? 0 : 70 * target, "fuzz", limits);
         const RgbBuffer small = ResizeBicubic(picture.pixels, 93, 70);
         TLEADImage image("Fuzz");
         image.SetPicture(small.Clone(), picture.iccProfile);

@@ -27,7 +27,8 @@ ExifOrientation ReadExifOrientation(const unsigned char* app1, std::size_t size)
     exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
     exif_data_load_data(data.get(), app1, static_cast<unsigned int>(size));
     ExifEntry* entry = exif_content_get_entry(data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION);
-    if (!entry || !entry->data || entry->format != EXIF_FORMAT_SHORT || entry->components < 1 || entry->size < 2)
+    if (!entry || !entry->data || entry->format != EXIF_FORMAT_SHORT || entry->components < 1 ||
+        entry->size < 2)
         return ExifOrientation::Normal;
     const int value = exif_get_short(entry->data, exif_data_get_byte_order(data.get()));
     if (value < 1 || value > 8) return ExifOrientation::Normal;
@@ -36,17 +37,26 @@ ExifOrientation ReadExifOrientation(const unsigned char* app1, std::size_t size)
 
 RgbBuffer ApplyOrientation(RgbBuffer stored, ExifOrientation orientation) {
     switch (orientation) {
-        case ExifOrientation::MirrorHorizontal: MirrorColumns(stored); return stored;
+        case ExifOrientation::MirrorHorizontal:
+            MirrorColumns(stored);
+            return stored;
         case ExifOrientation::Rotate180:
             FlipRows(stored);
             MirrorColumns(stored);
             return stored;
-        case ExifOrientation::MirrorVertical: FlipRows(stored); return stored;
-        case ExifOrientation::Transpose: return Transpose(stored);
-        case ExifOrientation::Rotate90: return RotateQuarters(stored, 1);
-        case ExifOrientation::Transverse: return Transverse(stored);
-        case ExifOrientation::Rotate270: return RotateQuarters(stored, 3);
-        case ExifOrientation::Normal: break;
+        case ExifOrientation::MirrorVertical:
+            FlipRows(stored);
+            return stored;
+        case ExifOrientation::Transpose:
+            return Transpose(stored);
+        case ExifOrientation::Rotate90:
+            return RotateQuarters(stored, 1);
+        case ExifOrientation::Transverse:
+            return Transverse(stored);
+        case ExifOrientation::Rotate270:
+            return RotateQuarters(stored, 3);
+        case ExifOrientation::Normal:
+            break;
     }
     return stored;
 }

@@ -1,5 +1,7 @@
 #include "imaging/jpeg_decoder.h"
 
+#include <jerror.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -8,12 +10,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "imaging/jpeg_error_trap.h"  // before jerror.h: it brings jpeglib.h
-
-#include <jerror.h>
-
 #include "imaging/exif_orientation.h"
 #include "imaging/imaging_fault.h"
+#include "imaging/jpeg_error_trap.h"  // before jerror.h: it brings jpeglib.h
 #include "imaging/lead_error.h"
 
 namespace wexbo {
@@ -47,7 +46,8 @@ boolean OnFillInput(j_decompress_ptr cinfo) {
     auto* src = reinterpret_cast<FileSource*>(cinfo->src);
     std::size_t n = std::fread(src->buffer, 1, sizeof src->buffer, src->file);
     if (n == 0) {
-        if (std::ferror(src->file)) LeaveWithError(reinterpret_cast<j_common_ptr>(cinfo), kLeadFileRead, "Read error");
+        if (std::ferror(src->file))
+            LeaveWithError(reinterpret_cast<j_common_ptr>(cinfo), kLeadFileRead, "Read error");
         if (!src->started) ERREXIT(cinfo, JERR_INPUT_EMPTY);
         // Ends the data with an end marker, as libjpeg's own sources do, after the warning that
         // reports the truncation.
@@ -103,7 +103,9 @@ struct DecodeJob {
     }
 };
 
-inline std::uint8_t MulDiv255(unsigned a, unsigned b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
+inline std::uint8_t MulDiv255(unsigned a, unsigned b) {
+    return static_cast<std::uint8_t>((a * b + 127) / 255);
+}
 
 // CMYK as libjpeg gives it: Adobe files store the inks inverted (0 = full ink), others plainly.
 void CmykRowToRgb(const JSAMPLE* cmyk, std::uint8_t* rgb, JDIMENSION width, bool inverted) {
@@ -270,7 +272,8 @@ int DctScaleFor(int width, int height, int targetWidth, int targetHeight) {
     if (tw <= 0) tw = static_cast<long long>(std::ceil(static_cast<double>(th) * width / height));
     if (th <= 0) th = static_cast<long long>(std::ceil(static_cast<double>(tw) * height / width));
     for (int m = 1; m < 8; ++m) {
-        if (static_cast<long long>(width) * m >= 8 * tw && static_cast<long long>(height) * m >= 8 * th) return m;
+        if (static_cast<long long>(width) * m >= 8 * tw && static_cast<long long>(height) * m >= 8 * th)
+            return m;
     }
     return 8;
 }

@@ -13,7 +13,7 @@ namespace wexbo {
 struct DecodeLimits {
     std::uint64_t maxPixels = std::uint64_t{1} << 28;  // decoded pixels (about 268 MP, 800 MB of RGB)
     long maxDecoderMemory = 1024L * 1024 * 1024;       // libjpeg's own buffers (progressive files)
-    int maxScans = 1000;                                // progressive scans; real files have about 10
+    int maxScans = 1000;                               // progressive scans; real files have about 10
 };
 
 struct DecodedPicture {

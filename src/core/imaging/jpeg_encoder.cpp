@@ -31,7 +31,8 @@ void Append(j_compress_ptr cinfo, std::size_t count) {
         dest->bytes->append(reinterpret_cast<const char*>(dest->chunk), count);
     } catch (...) {
         // Nothing may be thrown through libjpeg's C frames.
-        LeaveWithError(reinterpret_cast<j_common_ptr>(cinfo), kLeadNoMemory, "Out of memory for the JPEG file");
+        LeaveWithError(reinterpret_cast<j_common_ptr>(cinfo), kLeadNoMemory,
+                       "Out of memory for the JPEG file");
     }
 }
 

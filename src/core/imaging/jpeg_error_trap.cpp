@@ -1,8 +1,8 @@
 #include "imaging/jpeg_error_trap.h"
 
-#include <cstring>
-
 #include <jerror.h>
+
+#include <cstring>
 
 #include "imaging/lead_error.h"
 
@@ -13,19 +13,25 @@ namespace {
 int CodeForMessage(int messageCode) {
     switch (messageCode) {
         case JERR_NO_SOI:
-        case JERR_INPUT_EMPTY: return kLeadNotJpeg;
-        case JERR_FILE_READ: return kLeadFileRead;
-        case JERR_OUT_OF_MEMORY: return kLeadNoMemory;
+        case JERR_INPUT_EMPTY:
+            return kLeadNotJpeg;
+        case JERR_FILE_READ:
+            return kLeadFileRead;
+        case JERR_OUT_OF_MEMORY:
+            return kLeadNoMemory;
         case JERR_IMAGE_TOO_BIG:
         case JERR_WIDTH_OVERFLOW:
-        case JERR_NO_BACKING_STORE: return kLeadPictureTooLarge;
+        case JERR_NO_BACKING_STORE:
+            return kLeadPictureTooLarge;
         case JERR_BAD_PRECISION:
         case JERR_NOT_COMPILED:
         case JERR_NOTIMPL:
         case JERR_SOF_UNSUPPORTED:
         case JERR_ARITH_NOTIMPL:
-        case JERR_CONVERSION_NOTIMPL: return kLeadUnsupportedJpeg;
-        default: return kLeadCorruptFile;
+        case JERR_CONVERSION_NOTIMPL:
+            return kLeadUnsupportedJpeg;
+        default:
+            return kLeadCorruptFile;
     }
 }
 
@@ -36,8 +42,10 @@ bool IsDamage(int messageCode) {
         case JWRN_ARITH_BAD_CODE:
         case JWRN_HIT_MARKER:
         case JWRN_MUST_RESYNC:
-        case JWRN_NOT_SEQUENTIAL: return true;
-        default: return false;
+        case JWRN_NOT_SEQUENTIAL:
+            return true;
+        default:
+            return false;
     }
 }
 

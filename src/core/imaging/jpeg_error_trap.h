@@ -6,10 +6,10 @@
 // runs no destructors between setjmp and the jump.
 #pragma once
 
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
-
-#include <jpeglib.h>
 
 namespace wexbo {
 

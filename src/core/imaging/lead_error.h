@@ -9,18 +9,18 @@ namespace wexbo {
 
 // Result codes: 1 is success, everything else an error. The texts are in LeadErrorText.
 inline constexpr int kLeadSuccess = 1;
-inline constexpr int kLeadFailure = 0;               // an internal fault
-inline constexpr int kLeadNoMemory = -1;             // not enough memory for the picture
-inline constexpr int kLeadNoPicture = -2;            // the component holds no picture
-inline constexpr int kLeadPictureTooLarge = -3;      // larger than the component handles
+inline constexpr int kLeadFailure = 0;           // an internal fault
+inline constexpr int kLeadNoMemory = -1;         // not enough memory for the picture
+inline constexpr int kLeadNoPicture = -2;        // the component holds no picture
+inline constexpr int kLeadPictureTooLarge = -3;  // larger than the component handles
 inline constexpr int kLeadFileNotFound = -4;
-inline constexpr int kLeadFileRead = -5;             // the file exists but cannot be read
-inline constexpr int kLeadFileWrite = -6;            // the file cannot be created or written
-inline constexpr int kLeadNotJpeg = -7;              // not a JPEG file
-inline constexpr int kLeadCorruptFile = -8;          // damaged or truncated picture data
-inline constexpr int kLeadUnsupportedJpeg = -9;      // a JPEG variant the component does not read
-inline constexpr int kLeadInvalidParameter = -10;    // an argument outside what the operation takes
-inline constexpr int kLeadUnsupportedFormat = -11;   // a save format or colour depth not offered
+inline constexpr int kLeadFileRead = -5;            // the file exists but cannot be read
+inline constexpr int kLeadFileWrite = -6;           // the file cannot be created or written
+inline constexpr int kLeadNotJpeg = -7;             // not a JPEG file
+inline constexpr int kLeadCorruptFile = -8;         // damaged or truncated picture data
+inline constexpr int kLeadUnsupportedJpeg = -9;     // a JPEG variant the component does not read
+inline constexpr int kLeadInvalidParameter = -10;   // an argument outside what the operation takes
+inline constexpr int kLeadUnsupportedFormat = -11;  // a save format or colour depth not offered
 
 // The text for a result code; "Undefined Error: " followed by the code for a code outside the table.
 std::string LeadErrorText(int code);

@@ -93,7 +93,8 @@ void TLEADImage::LoadSource(const char* operation, const std::string& sourceName
         iccProfile_.clear();
         region_.reset();
         fileWidth_ = fileHeight_ = 0;
-        if (targetWidth < 0 || targetHeight < 0) throw ImagingFault(kLeadInvalidParameter, "negative target size");
+        if (targetWidth < 0 || targetHeight < 0)
+            throw ImagingFault(kLeadInvalidParameter, "negative target size");
         DecodedPicture decoded = file ? DecodeJpegFile(*file, targetWidth, targetHeight)
                                       : DecodeJpegMemory(data, size, targetWidth, targetHeight, sourceName);
         picture_ = std::make_shared<RgbBuffer>(std::move(decoded.pixels));
@@ -105,7 +106,8 @@ void TLEADImage::LoadSource(const char* operation, const std::string& sourceName
 
 void TLEADImage::Load(const std::string& file, int bitsPerPixel, int firstPage, int pageCount) {
     if (bitsPerPixel != 0 && bitsPerPixel != 24) {
-        Run("Load", false, [] { throw ImagingFault(kLeadUnsupportedFormat, "only 24-bit colour is loaded"); });
+        Run("Load", false,
+            [] { throw ImagingFault(kLeadUnsupportedFormat, "only 24-bit colour is loaded"); });
     }
     if (firstPage > 1 || pageCount == 0 || pageCount < -1) {
         Run("Load", false, [] { throw ImagingFault(kLeadInvalidParameter, "a JPEG file has one page"); });
@@ -139,7 +141,8 @@ void TLEADImage::Rotate(int angle, int flags, LeadColor fillColor) {
         if (turn % 9000 == 0 && (enlarge || square || turn == 18000)) {
             picture_ = std::make_shared<RgbBuffer>(RotateQuarters(*picture_, turn / 9000));
         } else {
-            picture_ = std::make_shared<RgbBuffer>(RotateFree(*picture_, turn / 100.0, enlarge, ToRgb(fillColor)));
+            picture_ =
+                std::make_shared<RgbBuffer>(RotateFree(*picture_, turn / 100.0, enlarge, ToRgb(fillColor)));
         }
         region_.reset();
     });
@@ -199,7 +202,8 @@ void TLEADImage::Fill(LeadColor color) {
     });
 }
 
-void TLEADImage::Save(const std::string& file, int format, int bitsPerPixel, int qualityFactor, int /*multiPage*/) {
+void TLEADImage::Save(const std::string& file, int format, int bitsPerPixel, int qualityFactor,
+                      int /*multiPage*/) {
     Run("Save", true, [&] {
         if (format != kLeadFormatJpeg) throw ImagingFault(kLeadUnsupportedFormat, "only JPEG is written");
         if (bitsPerPixel != 24 && bitsPerPixel != 8 && bitsPerPixel != 0)

@@ -20,11 +20,11 @@ using LeadColor = std::uint32_t;
 inline constexpr LeadColor kLeadWhite = 0xFFFFFF;
 inline constexpr LeadColor kLeadSilver = 0xC0C0C0;
 
-inline constexpr int kLeadFormatJpeg = 23;       // Save format: JPEG (JFIF)
-inline constexpr int kLeadSizeBicubic = 4;       // Size flags: bicubic-class resampling
-inline constexpr int kLeadRotateResize = 1;      // Rotate flags: enlarge the canvas to hold the whole picture
-inline constexpr int kLeadShapeFrame = 2000;     // DrawShape: rectangle frame
-inline constexpr int kLeadRegionSet = 1;         // SetRgnRect: the rectangle replaces the region
+inline constexpr int kLeadFormatJpeg = 23;    // Save format: JPEG (JFIF)
+inline constexpr int kLeadSizeBicubic = 4;    // Size flags: bicubic-class resampling
+inline constexpr int kLeadRotateResize = 1;   // Rotate flags: enlarge the canvas to hold the whole picture
+inline constexpr int kLeadShapeFrame = 2000;  // DrawShape: rectangle frame
+inline constexpr int kLeadRegionSet = 1;      // SetRgnRect: the rectangle replaces the region
 
 // The frame DrawShape draws. The defaults are those of the thumbnail components: a 1-pixel silver
 // border, a 5-pixel raised white inner band, no shadow.
@@ -128,8 +128,8 @@ public:
     // factor 4 (2 is the best quality, 255 the smallest file; 4 is JPEG quality 95), 4:2:2 chroma
     // subsampling. The file is written under a temporary name and renamed over `file`, so an
     // existing file is replaced only by a complete new one.
-    void Save(const std::string& file, int format = kLeadFormatJpeg, int bitsPerPixel = 24, int qualityFactor = 4,
-              int multiPage = 0);
+    void Save(const std::string& file, int format = kLeadFormatJpeg, int bitsPerPixel = 24,
+              int qualityFactor = 4, int multiPage = 0);
 
     // The thumbnail and gallery frame on a picture of W × H: the frame over the whole picture with
     // a drop shadow of colour `shadowColor` `depth` pixels right and down, and the two

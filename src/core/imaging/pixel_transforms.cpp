@@ -67,15 +67,18 @@ RgbBuffer RotateQuarters(const RgbBuffer& picture, int clockwiseQuarters) {
     const int w = picture.Width();
     const int h = picture.Height();
     switch (((clockwiseQuarters % 4) + 4) % 4) {
-        case 1: return Remap(picture, h, w, [h](int x, int y) { return Point{y, h - 1 - x}; });
+        case 1:
+            return Remap(picture, h, w, [h](int x, int y) { return Point{y, h - 1 - x}; });
         case 2: {
             RgbBuffer out = picture.Clone();
             FlipRows(out);
             MirrorColumns(out);
             return out;
         }
-        case 3: return Remap(picture, h, w, [w](int x, int y) { return Point{w - 1 - y, x}; });
-        default: return picture.Clone();
+        case 3:
+            return Remap(picture, h, w, [w](int x, int y) { return Point{w - 1 - y, x}; });
+        default:
+            return picture.Clone();
     }
 }
 

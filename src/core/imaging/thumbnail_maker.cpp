@@ -32,8 +32,9 @@ std::string ThumbnailPath(const std::string& programFolder, const std::string& p
     return picturePath.substr(0, slash + 1) + "_THUMB_" + picturePath.substr(slash + 1);
 }
 
-bool MakeThumbnail(const std::string& programFolder, const std::string& picturePath, int height, bool intoCache,
-                   bool force, const LoadCounters& counters, const ThumbnailReporter* reporter) {
+bool MakeThumbnail(const std::string& programFolder, const std::string& picturePath, int height,
+                   bool intoCache, bool force, const LoadCounters& counters,
+                   const ThumbnailReporter* reporter) {
     const std::string target = ThumbnailPath(programFolder, picturePath, intoCache);
     if (!force && FileExists(target)) return false;
 

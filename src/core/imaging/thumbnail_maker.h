@@ -31,7 +31,8 @@ std::string ThumbnailPath(const std::string& programFolder, const std::string& p
 // and saved as JPEG. Skipped, with no report, when the thumbnail exists and `force` is not set.
 // True when a thumbnail was written; false when skipped, and false (silently) when the picture
 // cannot be read or the thumbnail cannot be written. Safe to call from several threads at once.
-bool MakeThumbnail(const std::string& programFolder, const std::string& picturePath, int height, bool intoCache,
-                   bool force, const LoadCounters& counters, const ThumbnailReporter* reporter = nullptr);
+bool MakeThumbnail(const std::string& programFolder, const std::string& picturePath, int height,
+                   bool intoCache, bool force, const LoadCounters& counters,
+                   const ThumbnailReporter* reporter = nullptr);
 
 }  // namespace wexbo

@@ -21,7 +21,8 @@ QImage LeadImageView(const TLEADImage& image) {
     const int width = picture->Width();
     const int height = picture->Height();
     const auto stride = static_cast<qsizetype>(picture->Stride());
-    return QImage(data, width, height, stride, QImage::Format_RGB888, Release, new Shared(std::move(picture)));
+    return QImage(data, width, height, stride, QImage::Format_RGB888, Release,
+                  new Shared(std::move(picture)));
 }
 
 }  // namespace wexbo

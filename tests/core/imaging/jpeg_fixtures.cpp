@@ -1,5 +1,7 @@
 #include "jpeg_fixtures.h"
 
+#include <jpeglib.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -7,11 +9,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include <jpeglib.h>
-
 namespace wexbo::test {
 
-RgbBuffer Solid(int width, int height, Rgb color) { return Quadrants(width, height, color, color, color, color); }
+RgbBuffer Solid(int width, int height, Rgb color) {
+    return Quadrants(width, height, color, color, color, color);
+}
 
 RgbBuffer Quadrants(int width, int height, Rgb topLeft, Rgb topRight, Rgb bottomLeft, Rgb bottomRight) {
     RgbBuffer picture(width, height);
@@ -37,7 +39,7 @@ RgbBuffer PhotoLike(int width, int height) {
             const double v = static_cast<double>(y) / height;
             double r = 60 + 150 * u, g = 90 + 120 * v, b = 200 - 140 * u * v;
             const double dx = u - 0.6, dy = v - 0.4;
-            if (dx * dx + dy * dy < 0.04) r = 230, g = 180, b = 40;  // a sun
+            if (dx * dx + dy * dy < 0.04) r = 230, g = 180, b = 40;              // a sun
             if (v > 0.75) g = 120 + 40 * std::sin(x * 0.7) * std::sin(y * 0.9);  // grass texture
             std::uint8_t* p = picture.Row(y) + 3 * x;
             p[0] = static_cast<std::uint8_t>(std::clamp(r, 0.0, 255.0));
@@ -54,7 +56,8 @@ Rgb At(const RgbBuffer& picture, int x, int y) {
 }
 
 bool Near(Rgb a, Rgb b, int tolerance) {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+           std::abs(a.b - b.b) <= tolerance;
 }
 
 double MeanDifference(const RgbBuffer& a, const RgbBuffer& b) {
@@ -121,9 +124,9 @@ std::string WithOrientation(const std::string& jpeg, int orientation, bool bigEn
     };
     auto u32 = [&](int v) { return bigEndian ? u16(0) + u16(v) : u16(v) + u16(0); };
     std::string tiff = std::string(bigEndian ? "MM" : "II") + u16(42) + u32(8);
-    tiff += u16(1);                                            // one entry in IFD0
+    tiff += u16(1);                                                     // one entry in IFD0
     tiff += u16(0x0112) + u16(3) + u32(1) + u16(orientation) + u16(0);  // Orientation, SHORT, 1 value
-    tiff += u32(0);                                            // no next IFD
+    tiff += u32(0);                                                     // no next IFD
     const std::string payload = std::string("Exif\0\0", 6) + tiff;
     const int length = static_cast<int>(payload.size()) + 2;
     std::string segment = "\xFF\xE1";

@@ -1,4 +1,7 @@
+#include "imaging/lead_image.h"
+
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -6,9 +9,6 @@
 #include <thread>
 #include <vector>
 
-#include <jpeglib.h>
-
-#include "imaging/lead_image.h"
 #include "jpeg_fixtures.h"
 #include "temp_dir.h"
 
@@ -64,7 +64,8 @@ TEST_P(EmptyComponentTest, FailsWithCodeMinusTwoAndNamesTheOperation) {
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, EmptyComponentTest,
-    ::testing::Values(EmptyCase{"Save", [](TLEADImage& i) { i.Save("/tmp/wexbo-never-written.jpg", 23, 24, 4, 0); }},
+    ::testing::Values(EmptyCase{"Save",
+                                [](TLEADImage& i) { i.Save("/tmp/wexbo-never-written.jpg", 23, 24, 4, 0); }},
                       EmptyCase{"Size", [](TLEADImage& i) { i.Size(10, 10, 4); }},
                       EmptyCase{"Rotate", [](TLEADImage& i) { i.Rotate(9000, 1, kLeadWhite); }},
                       EmptyCase{"Flip", [](TLEADImage& i) { i.Flip(); }},
@@ -101,8 +102,8 @@ TEST_P(BadFileTest, RaisesTheLoadErrorAndLeavesTheComponentEmpty) {
     const Raised raised = Catch(image, [&] { image.Load(file, 0, 1, -1); });
     EXPECT_EQ(raised.code, GetParam().code);
     EXPECT_EQ(raised.lastResult, GetParam().code);
-    EXPECT_EQ(raised.message, "LEADImage1 \nError code: " + std::to_string(GetParam().code) + "\nLoad: " +
-                                  LeadErrorText(GetParam().code) + " ");
+    EXPECT_EQ(raised.message, "LEADImage1 \nError code: " + std::to_string(GetParam().code) +
+                                  "\nLoad: " + LeadErrorText(GetParam().code) + " ");
     EXPECT_FALSE(image.HasPicture());
     EXPECT_EQ(Catch(image, [&] { image.Save(dir / "out.jpg"); }).code, kLeadNoPicture);
 }
@@ -111,10 +112,13 @@ INSTANTIATE_TEST_SUITE_P(
     Files, BadFileTest,
     ::testing::Values(
         BadFileCase{"Empty", [](const std::string&) { return std::string(); }, kLeadNotJpeg},
-        BadFileCase{"Text", [](const std::string&) { return std::string("GIF89a not a jpeg at all"); }, kLeadNotJpeg},
+        BadFileCase{"Text", [](const std::string&) { return std::string("GIF89a not a jpeg at all"); },
+                    kLeadNotJpeg},
         BadFileCase{"HeaderOnly", [](const std::string& g) { return g.substr(0, 200); }, kLeadCorruptFile},
-        BadFileCase{"TruncatedHalf", [](const std::string& g) { return g.substr(0, g.size() / 2); }, kLeadCorruptFile},
-        BadFileCase{"NoEndMarker", [](const std::string& g) { return g.substr(0, g.size() - 2); }, kLeadCorruptFile},
+        BadFileCase{"TruncatedHalf", [](const std::string& g) { return g.substr(0, g.size() / 2); },
+                    kLeadCorruptFile},
+        BadFileCase{"NoEndMarker", [](const std::string& g) { return g.substr(0, g.size() - 2); },
+                    kLeadCorruptFile},
         BadFileCase{"GarbageInHeader",
                     [](const std::string& g) {
                         std::string bad = g;
@@ -145,7 +149,8 @@ TEST(LoadTest, DamagedEntropyDataIsAnErrorNotAGreyPicture) {
 
 TEST(LoadTest, SkipsLongRunsOfUnusedMarkersAcrossReadBlocks) {
     TempDir dir;
-    const std::string jpeg = MakeJpeg(test::Quadrants(64, 48, test::kRed, test::kGreen, test::kBlue, test::kWhite));
+    const std::string jpeg =
+        MakeJpeg(test::Quadrants(64, 48, test::kRed, test::kGreen, test::kBlue, test::kWhite));
     // Seven 60000-byte APP13 segments (as photo editors write): 420 kB the loader skips unread. They
     // are full of end markers, so a skip that lands inside one ends the picture.
     std::string segments;
@@ -216,7 +221,8 @@ JpegHeader ReadHeader(const std::string& bytes) {
     jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
     JpegHeader h{cinfo.num_components, cinfo.comp_info[0].h_samp_factor, cinfo.comp_info[0].v_samp_factor,
-                 cinfo.quant_tbl_ptrs[0] ? cinfo.quant_tbl_ptrs[0]->quantval[0] : -1, cinfo.marker_list != nullptr};
+                 cinfo.quant_tbl_ptrs[0] ? cinfo.quant_tbl_ptrs[0]->quantval[0] : -1,
+                 cinfo.marker_list != nullptr};
     jpeg_destroy_decompress(&cinfo);
     return h;
 }

@@ -25,19 +25,18 @@ TEST_P(DctScaleTest, SmallestScaleStillAtLeastTheTarget) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DctScaleTest,
-    ::testing::Values(ScaleCase{6000, 4000, 0, 70, 1},     // 750 × 500 ≥ 105 × 70
-                      ScaleCase{6000, 4000, 105, 70, 1},
-                      ScaleCase{1000, 750, 0, 70, 1},      // 125 × 94
+    ::testing::Values(ScaleCase{6000, 4000, 0, 70, 1},  // 750 × 500 ≥ 105 × 70
+                      ScaleCase{6000, 4000, 105, 70, 1}, ScaleCase{1000, 750, 0, 70, 1},  // 125 × 94
                       ScaleCase{400, 300, 0, 70, 2},       // 1/8 gives 37.5 rows, 2/8 gives 75
                       ScaleCase{1600, 1200, 600, 450, 3},  // 3/8: 600 × 450 exactly
                       ScaleCase{1600, 1200, 601, 450, 4},
-                      ScaleCase{70, 1, 0, 70, 8},          // enlarged later: decoded in full
-                      ScaleCase{500, 500, 0, 0, 8},        // no target: in full
+                      ScaleCase{70, 1, 0, 70, 8},    // enlarged later: decoded in full
+                      ScaleCase{500, 500, 0, 0, 8},  // no target: in full
                       ScaleCase{500, 500, 2000, 0, 8}),
     [](const auto& info) {
         const ScaleCase& c = info.param;
-        return std::to_string(c.width) + "x" + std::to_string(c.height) + "To" + std::to_string(c.targetWidth) + "x" +
-               std::to_string(c.targetHeight);
+        return std::to_string(c.width) + "x" + std::to_string(c.height) + "To" +
+               std::to_string(c.targetWidth) + "x" + std::to_string(c.targetHeight);
     });
 
 struct ShrinkCase {

@@ -1,3 +1,5 @@
+#include "imaging/thumbnail_maker.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 
 #include "app/language_table.h"
 #include "imaging/lead_image.h"
-#include "imaging/thumbnail_maker.h"
 #include "jpeg_fixtures.h"
 #include "temp_dir.h"
 #include "util/ini_file.h"
@@ -71,12 +72,10 @@ TEST_P(ThumbnailSizeTest, SeventyHighWidthRoundedHalfToEven) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rule, ThumbnailSizeTest,
-                         ::testing::Values(SizeCase{1000, 750, 93},   // 93.33
-                                           SizeCase{750, 1000, 52},   // 52.5 goes to the even 52
-                                           SizeCase{1600, 1200, 93},
-                                           SizeCase{1200, 1600, 52},
-                                           SizeCase{70, 1, 4900},
-                                           SizeCase{3000, 2000, 105}),
+                         ::testing::Values(SizeCase{1000, 750, 93},  // 93.33
+                                           SizeCase{750, 1000, 52},  // 52.5 goes to the even 52
+                                           SizeCase{1600, 1200, 93}, SizeCase{1200, 1600, 52},
+                                           SizeCase{70, 1, 4900}, SizeCase{3000, 2000, 105}),
                          [](const auto& info) {
                              return std::to_string(info.param.w) + "x" + std::to_string(info.param.h);
                          });
@@ -97,7 +96,8 @@ TEST_F(ThumbnailTest, SkippedWhenPresentUnlessForced) {
     const std::string thumb = ThumbnailPath(program_.Path(), picture, true);
     WriteFile(thumb, "existing");
     int reports = 0;
-    ThumbnailReporter reporter{[&](const std::string&, int) { ++reports; }, [&](const std::string&) { ++reports; }};
+    ThumbnailReporter reporter{[&](const std::string&, int) { ++reports; },
+                               [&](const std::string&) { ++reports; }};
     EXPECT_FALSE(MakeThumbnail(program_.Path(), picture, 70, true, false, {3, 12}, &reporter));
     EXPECT_EQ(ReadFile(thumb), "existing");
     EXPECT_EQ(reports, 0);
@@ -124,20 +124,22 @@ TEST_P(ThumbnailProgressTest, StatusTextBeforeAndFertigAfter) {
                                    EXPECT_FALSE(fs::exists(ThumbnailPath(program_.Path(), picture, true)));
                                },
                                [&](const std::string& text) { texts.push_back(text); }};
-    EXPECT_TRUE(MakeThumbnail(program_.Path(), picture, 70, true, false, {GetParam().current, GetParam().total},
-                              &reporter));
+    EXPECT_TRUE(MakeThumbnail(program_.Path(), picture, 70, true, false,
+                              {GetParam().current, GetParam().total}, &reporter));
     const std::string pct = std::to_string(GetParam().percent);
     EXPECT_EQ(texts, (std::vector<std::string>{"Creating thumbnails: " + pct + " %", "Fertig"}));
     EXPECT_EQ(bar, GetParam().percent);
 }
 
 INSTANTIATE_TEST_SUITE_P(Counters, ThumbnailProgressTest,
-                         ::testing::Values(ProgressCase{3, 12, 25}, ProgressCase{0, 0, 0}, ProgressCase{5, 0, 0},
-                                           ProgressCase{1, 8, 12},    // 12.5 goes to the even 12
-                                           ProgressCase{3, 8, 38},    // 37.5 goes to the even 38
+                         ::testing::Values(ProgressCase{3, 12, 25}, ProgressCase{0, 0, 0},
+                                           ProgressCase{5, 0, 0},
+                                           ProgressCase{1, 8, 12},  // 12.5 goes to the even 12
+                                           ProgressCase{3, 8, 38},  // 37.5 goes to the even 38
                                            ProgressCase{12, 12, 100}),
                          [](const auto& info) {
-                             return std::to_string(info.param.current) + "of" + std::to_string(info.param.total);
+                             return std::to_string(info.param.current) + "of" +
+                                    std::to_string(info.param.total);
                          });
 
 TEST_F(ThumbnailTest, UnreadablePictureOrUnwritableThumbnailIsPassedOverSilently) {
@@ -172,7 +174,8 @@ TEST_F(ThumbnailTest, WorkerThreadsMakeTheSameThumbnailsAsOneThread) {
     std::vector<int> made(4, 0);
     for (int t = 0; t < 4; ++t)
         threads.emplace_back([&, t] {
-            for (int i = t; i < 8; i += 4) made[t] += MakeThumbnail(program_.Path(), pictures[i], 70, true, true, {i, 7});
+            for (int i = t; i < 8; i += 4)
+                made[t] += MakeThumbnail(program_.Path(), pictures[i], 70, true, true, {i, 7});
         });
     for (auto& t : threads) t.join();
     EXPECT_EQ(made, (std::vector<int>{2, 2, 2, 2}));

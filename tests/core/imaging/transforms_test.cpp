@@ -168,8 +168,8 @@ TEST_P(FramePictureTest, BorderBandShadowAndCornerSquares) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Callers, FramePictureTest,
-                         ::testing::Values(FrameCase{2, 0xEAEAEA, kLeadWhite},     // thumbnails
-                                           FrameCase{4, 0x1E3B59, 0x214263}),  // gallery on a dark page
+                         ::testing::Values(FrameCase{2, 0xEAEAEA, kLeadWhite},  // thumbnails
+                                           FrameCase{4, 0x1E3B59, 0x214263}),   // gallery on a dark page
                          [](const auto& info) { return "Depth" + std::to_string(info.param.depth); });
 
 TEST(DrawShapeTest, WithoutPersistenceNothingIsDrawn) {

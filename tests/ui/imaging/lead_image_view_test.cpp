@@ -1,10 +1,11 @@
+#include "imaging/lead_image_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QImage>
 
 #include "imaging/lead_image.h"
-#include "imaging/lead_image_view.h"
 
 namespace wexbo {
 namespace {
