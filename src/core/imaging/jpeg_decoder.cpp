@@ -1,7 +1,5 @@
 #include "imaging/jpeg_decoder.h"
 
-#include <jerror.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -12,7 +10,7 @@
 
 #include "imaging/exif_orientation.h"
 #include "imaging/imaging_fault.h"
-#include "imaging/jpeg_error_trap.h"  // before jerror.h: it brings jpeglib.h
+#include "imaging/jpeg_error_trap.h"
 #include "imaging/lead_error.h"
 
 namespace wexbo {

@@ -1,7 +1,5 @@
 #include "imaging/jpeg_error_trap.h"
 
-#include <jerror.h>
-
 #include <cstring>
 
 #include "imaging/lead_error.h"

@@ -6,10 +6,9 @@
 // runs no destructors between setjmp and the jump.
 #pragma once
 
-#include <jpeglib.h>
-
 #include <csetjmp>
-#include <cstdio>
+
+#include "imaging/libjpeg.h"
 
 namespace wexbo {
 

@@ -1,13 +1,13 @@
 #include "jpeg_fixtures.h"
 
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
+
+#include "imaging/libjpeg.h"
 
 namespace wexbo::test {
 

@@ -1,7 +1,6 @@
 #include "imaging/lead_image.h"
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "imaging/libjpeg.h"
 #include "jpeg_fixtures.h"
 #include "temp_dir.h"
 
