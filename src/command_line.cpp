@@ -1,12 +1,25 @@
 #include "command_line.h"
 
+#include <signal.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
+#include "app/language_table.h"
 #include "app/program_identity.h"
+#include "gallery/gallery_settings.h"
+#include "gallery/gallery_source.h"
+#include "gallery/generation_run.h"
+#include "util/files.h"
+#include "util/strings.h"
+#include "util/windows_info.h"
 
 namespace wexbo {
 
@@ -26,16 +39,173 @@ std::string VersionText() {
     return std::string(kProgramTitle) + (version.empty() ? "" : " " + version);
 }
 
+int Fail(const std::string& message) {
+    std::cerr << "wexbo: " << message << "\n";
+    return 1;
+}
+
+std::string AbsoluteFolder(const std::string& folder) {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(folder, ec);
+    return AddTrailingBackslash((ec ? std::filesystem::path(folder) : absolute).lexically_normal().string());
+}
+
+// Ctrl+C and friends stop the run between pictures, so that the private work folder is removed and
+// the output folder stays as it was.
+std::atomic<bool> g_stop{false};
+
+extern "C" void RequestStop(int) { g_stop = true; }
+
+class StopOnSignals {
+public:
+    StopOnSignals() {
+        struct sigaction action {};
+        action.sa_handler = RequestStop;
+        sigemptyset(&action.sa_mask);
+        for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &action, &previous_[i]);
+    }
+    ~StopOnSignals() {
+        for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &previous_[i], nullptr);
+    }
+
+private:
+    static constexpr int kSignals[3] = {SIGINT, SIGTERM, SIGHUP};
+    struct sigaction previous_[3];
+};
+
+// A folder of its own in the temporary folder for one run, removed at the end, so that runs at
+// the same time never share work files.
+class PrivateFolder {
+public:
+    explicit PrivateFolder(const std::string& tempFolder) {
+        std::string pattern = tempFolder + "wexbo-XXXXXX";
+        if (::mkdtemp(pattern.data())) path_ = pattern + "/";
+    }
+    ~PrivateFolder() {
+        if (!path_.empty()) DeleteFolder(path_, true);
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Progress on standard error: a bar redrawn in place on a terminal, one plain line per picture
+// otherwise (a log, another program reading it).
+void ShowProgress(const GenerationProgress& step) {
+    static const bool terminal = ::isatty(STDERR_FILENO);
+    if (!terminal) {
+        std::cerr << step.text << "\n";
+        return;
+    }
+    constexpr int kWidth = 30;
+    const int filled = step.percent * kWidth / 100;
+    std::cerr << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] " << step.percent
+              << "% " << step.text << (step.done == step.total ? "\n" : "") << std::flush;
+}
+
+struct GalleryArguments {
+    std::string source;
+    std::string output;
+    std::string settingsFile;  // "" : the program folder's "Gallery.ini"
+    std::string language;      // "" : the program's active language
+    unsigned jobs = 0;         // 0 : one per core
+};
+
+// Makes the gallery; returns the exit status. On success the output folder path (with "/") is in
+// `outputFolder`.
+int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
+    const std::string programFolder = ExecutableFolder();
+    OpenLanguageTable(programFolder);
+    const TWindowsInfo info = TWindowsInfo::FromEnvironment();
+
+    const std::string settingsFile =
+        arguments.settingsFile.empty() ? DefaultGallerySettingsFile(programFolder) : arguments.settingsFile;
+    if (!arguments.settingsFile.empty() && !FileExists(settingsFile))
+        return Fail("The settings file " + settingsFile + " does not exist.");
+    GallerySource source;
+    std::string error;
+    if (!ReadGallerySource(AbsoluteFolder(arguments.source), source, error)) return Fail(error);
+    if (source.pictures.empty())
+        return Fail("The folder " + AbsoluteFolder(arguments.source) + " holds no pictures (*.jpg).");
+
+    PrivateFolder runFolder(info.TempFolder);
+    if (runFolder.Path().empty()) return Fail("Cannot create a work folder in " + info.TempFolder + ".");
+
+    GenerationRequest request;
+    request.settings = ReadGallerySettings(settingsFile);  // its "OutputPath" is not used here
+    request.albumTitle = source.title;
+    request.pictures = std::move(source.pictures);
+    request.folders.programFolder = programFolder;
+    request.folders.dataFolder = DataFolderFor(info.AppDataFolder);
+    request.folders.workFolder = runFolder.Path() + "gallery/";
+    request.folders.templateFolder = runFolder.Path() + "templates/";
+    request.folders.outputFolder = outputFolder = AbsoluteFolder(arguments.output);
+    request.languageCode = arguments.language.empty() ? ActiveLanguageCode() : ToUpperAscii(arguments.language);
+    request.jobs = arguments.jobs;
+    request.progress = ShowProgress;
+    request.cancel = &g_stop;
+
+    const StopOnSignals stopOnSignals;
+    const GenerationResult result = RunGeneration(request);
+    if (result.cancelled) {
+        std::cerr << "\nwexbo: stopped; the output folder " << outputFolder << " is as it was.\n";
+        return 130;
+    }
+    if (!result.ok) return Fail(result.error);
+    return 0;
+}
+
+int RunDemo(const std::string& output) {
+    GalleryArguments arguments;
+    arguments.source = ExecutableFolder() + "gal/Gal_0001/";
+    arguments.output = output.empty() ? DefaultOutputFolder(TWindowsInfo::FromEnvironment().DocumentsFolder) : output;
+    std::string outputFolder;
+    const int status = MakeGallery(arguments, outputFolder);
+    if (status == 0) std::cout << outputFolder << "gallery.html\n";
+    return status;
+}
+
 }  // namespace
 
 std::optional<int> RunCommandLine(int argc, char** argv) {
     CLI::App app{std::string(kProgramTitle) + " by " + kProgramMaker +
                      ": turns albums of photographs into online galleries.\n"
-                     "Without arguments it opens the desktop program.",
+                     "Without arguments it opens the desktop program (without a display it makes the sample "
+                     "gallery, as 'wexbo demo' does).",
                  "wexbo"};
     bool showVersion = false;
     app.add_flag("--version", showVersion, "Print the program's version and exit");
     app.require_subcommand(0, 1);
+
+    GalleryArguments generate;
+    CLI::App* generateCommand = app.add_subcommand(
+        "generate", "Make an online gallery from an album folder or a folder of pictures (*.jpg)");
+    generateCommand
+        ->add_option("SOURCE", generate.source,
+                     "An album folder (with Bildano.ini: title, pictures and captions in album order) or any "
+                     "folder of pictures (sorted by name, the folder's name as title)")
+        ->required()
+        ->check(CLI::ExistingDirectory);
+    generateCommand->add_option("OUTPUT", generate.output, "The output folder (created when missing)")->required();
+    generateCommand
+        ->add_option("--settings", generate.settingsFile,
+                     "A gallery settings file (default: Gallery.ini of the program folder); its OutputPath "
+                     "is not used")
+        ->check(CLI::ExistingFile);
+    std::vector<std::string> codes(std::begin(kLanguageCodes), std::end(kLanguageCodes));
+    generateCommand
+        ->add_option("--language", generate.language,
+                     "The language of the page texts (default: the program's language)")
+        ->check(CLI::IsMember(codes, CLI::ignore_case));
+    generateCommand->add_option("--jobs", generate.jobs, "Pictures converted at once (default: one per core)")
+        ->check(CLI::Range(1u, 1024u));
+
+    std::string demoOutput;
+    CLI::App* demoCommand = app.add_subcommand(
+        "demo", "Make the sample album's gallery and print the path of its gallery.html");
+    demoCommand->add_option("OUTPUT", demoOutput, "The output folder (default: the documents folder + HTML-Gallery/)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -45,10 +215,17 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
         std::cout << VersionText() << "\n";
         return 0;
     }
+    if (generateCommand->parsed()) {
+        std::string outputFolder;
+        const int status = MakeGallery(generate, outputFolder);
+        if (status == 0) std::cout << outputFolder << "\n";
+        return status;
+    }
+    if (demoCommand->parsed()) return RunDemo(demoOutput);
     if (!DisplayAvailable()) {
         std::cerr << "wexbo: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-                     "the desktop program cannot open its windows.\n";
-        return 2;
+                     "making the sample gallery instead.\n";
+        return RunDemo("");
     }
     return std::nullopt;
 }

@@ -1,8 +1,17 @@
 target_sources(wexbo_core PRIVATE
+  gallery/button_sets.cpp
+  gallery/detail_page.cpp
+  gallery/gallery_names.cpp
+  gallery/gallery_publish.cpp
   gallery/gallery_settings.cpp
+  gallery/gallery_source.cpp
+  gallery/generation_run.cpp
   gallery/make.cpp
+  gallery/overview_page.cpp
   gallery/page_lines.cpp
   gallery/page_picks.cpp
   gallery/qvb_colors.cpp
   gallery/qvb_convert.cpp
-  gallery/stylesheet.cpp)
+  gallery/slideshow_page.cpp
+  gallery/stylesheet.cpp
+  gallery/web_pictures.cpp)

@@ -1,0 +1,79 @@
+#include "app/language_table.h"
+#include "app/program_identity.h"
+#include "gallery/gallery_names.h"
+#include "gallery/gallery_pages.h"
+#include "gallery/make.h"
+#include "gallery/page_lines.h"
+#include "gallery/qvb_convert.h"
+#include "util/strings.h"
+
+namespace wexbo {
+
+namespace {
+
+constexpr const char* kSpacing = "&nbsp;&nbsp;&nbsp;&nbsp;";
+
+void WriteDetailTemplates(const PageSetup& setup, const std::string& caption) {
+    const std::string link = PickFooterLink(setup.Random());
+    const std::string pageTitle = Trim(setup.albumTitle + " " + caption);
+    std::vector<std::string> head = OpeningLines();
+    if (setup.languageCode == "GERMAN") {
+        head.push_back(TitleLine(pageTitle));
+        head.push_back(DescriptionLine(setup.albumTitle + PickDescriptionSuffix(setup.Random()) + kProgramTitle));
+    } else if (IsLanguageCode(setup.languageCode)) {
+        head.push_back(TitleLine(pageTitle));
+        head.push_back(DescriptionLine(pageTitle + " - Page created with " + kProgramTitle));
+    }
+    head.insert(head.end(), {kStylesheetLine, kViewportLine, kHeadEndLine, kBodyStartLine});
+    WriteTextLines(setup.templateFolder + "einzel.ht1", head);
+
+    std::vector<std::string> tail = {"<hr>", "<center>"};
+    if (auto footer = FooterLine(setup.languageCode, NthWord(1, link, "|"), NthWord(2, link, "|")))
+        tail.push_back(*footer);
+    tail.insert(tail.end(), {"</center>", "</body>", "</html>"});
+    WriteTextLines(setup.templateFolder + "einzel.ht2", tail);
+}
+
+// The previous, home and next buttons; German texts carry only alt attributes.
+std::vector<std::string> NavigationLines(const std::string& languageCode, const std::string& previousPage,
+                                         const std::string& nextPage) {
+    const bool german = languageCode == "GERMAN";
+    if (!german && !IsLanguageCode(languageCode)) return {};
+    auto labels = [german](const char* text) {
+        return std::string(" alt=\"") + text + "\"" + (german ? "" : std::string(" title=\"") + text + "\"");
+    };
+    return {"<a href=\"" + LinkTarget(previousPage) + "\"><img src=\"previous.gif\" border=\"0\"" +
+                labels(german ? "Vorheriges Bild" : "Previous Picture") + "></a>" + kSpacing,
+            std::string("<a href=\"gallery.html\"><img src=\"home.gif\" border=\"0\"") +
+                labels(german ? "Alle Bilder" : "All Pictures") + "></a>" + kSpacing,
+            "<a href=\"" + LinkTarget(nextPage) + "\"><img src=\"next.gif\" border=\"0\"" +
+                labels(german ? "Nächstes Bild" : "Next Picture") + "></a><br> "};
+}
+
+}  // namespace
+
+void WriteDetailPage(const PageSetup& setup, const std::vector<PagePicture>& pictures, std::size_t index,
+                     bool captionsVisible) {
+    const std::size_t count = pictures.size();
+    const PagePicture& picture = pictures[index];
+    WriteDetailTemplates(setup, picture.caption);
+    TMake page(setup.templateFolder + "einzel", setup.pageFolder + DetailPageName(picture.webName));
+    const std::string previous = DetailPageName(pictures[index == 0 ? count - 1 : index - 1].webName);
+    const std::string next = DetailPageName(pictures[index + 1 == count ? 0 : index + 1].webName);
+    const std::string caption = captionsVisible ? EncodeHtmlText(picture.caption) : "";
+    page.AddBodyLine(kHeaderStartLine);
+    page.AddBodyLine(EncodeHtmlText(setup.albumTitle));
+    page.AddBodyLine("</div><br>");
+    for (std::string& line : NavigationLines(setup.languageCode, previous, next)) page.AddBodyLine(std::move(line));
+    page.AddBodyLine("</center>");
+    page.AddBodyLine("<table height=\"75%\" width=\"100%\"><tr><td valign=\"top\">");
+    page.AddBodyLine("<div align=\"center\"><a href=\"gallery.html\"><img loading=\"lazy\" class=\"fullsca\" src=\"" +
+                     LinkTarget(FullSizePictureName(picture.webName)) + "\" alt=\"" + caption + "\" title=\"" +
+                     caption + "\" border=\"0\"></a>");
+    page.AddBodyLine("<br>" + caption + "<br>");
+    page.AddBodyLine("</div>");
+    page.AddBodyLine("<tr><td></table>");
+    page.WritePage();
+}
+
+}  // namespace wexbo

@@ -1,0 +1,72 @@
+#include "gallery/gallery_names.h"
+
+#include <set>
+#include <string_view>
+
+#include "gallery/qvb_convert.h"
+
+namespace wexbo {
+
+namespace {
+
+// Every fixed file of a gallery, which no picture's files may take.
+std::set<std::string> FixedNames() {
+    std::set<std::string> names = {kOverviewPageName, kSlideshowPageName, "layout.css"};
+    names.insert(kSlideshowScriptFiles.begin(), kSlideshowScriptFiles.end());
+    names.insert(kButtonImageNames.begin(), kButtonImageNames.end());
+    return names;
+}
+
+}  // namespace
+
+std::string PictureBaseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+std::string DetailPageName(const std::string& webName) { return webName + ".html"; }
+std::string OverviewPictureName(const std::string& webName) { return webName + "_thumb.jpg"; }
+std::string FullSizePictureName(const std::string& webName) { return webName + ".jpg"; }
+
+std::vector<std::string> AssignWebNames(const std::vector<GalleryPicture>& pictures) {
+    std::set<std::string> used = FixedNames();
+    auto isFree = [&used](const std::string& web) {
+        return !used.count(DetailPageName(web)) && !used.count(OverviewPictureName(web)) &&
+               !used.count(FullSizePictureName(web));
+    };
+    std::vector<std::string> names;
+    names.reserve(pictures.size());
+    for (const GalleryPicture& picture : pictures) {
+        std::string base = WebFileName(PictureBaseName(picture.path));
+        if (base.empty()) base = "picture";  // a file named ".jpg" would give hidden files
+        std::string web = base;
+        for (int n = 2; !isFree(web); ++n) web = base + "_" + std::to_string(n);
+        used.insert({DetailPageName(web), OverviewPictureName(web), FullSizePictureName(web)});
+        names.push_back(std::move(web));
+    }
+    return names;
+}
+
+std::string LinkTarget(const std::string& fileName) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string result;
+    result.reserve(fileName.size());
+    for (const char c : fileName) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool unsafe = byte <= 0x20 || byte == 0x7F || std::string_view("\"#%'<>?\\^`{|}[]").find(c) !=
+                                                                   std::string_view::npos;
+        if (unsafe) {
+            result += '%';
+            result += kHex[byte >> 4];
+            result += kHex[byte & 0x0F];
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+}  // namespace wexbo

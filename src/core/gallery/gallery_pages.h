@@ -1,0 +1,54 @@
+// The pages of an online gallery: the overview page with its table of pictures, one detail page
+// per picture, and the slideshow page. Each page is a template pair written for it and a body,
+// put together by TMake.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "gallery/page_picks.h"
+#include "gallery/web_pictures.h"
+
+namespace wexbo {
+
+struct PageSetup {
+    std::string albumTitle;
+    std::string languageCode;    // decides the pages' fixed texts and footer line
+    std::string templateFolder;  // where the template pairs are written, ending in "/"
+    std::string pageFolder;      // where the pages are written (the work folder), ending in "/"
+    RandomSource* random = nullptr;  // the picks; the program's own source when null
+
+    RandomSource& Random() const { return random ? *random : ProgramRandom(); }
+};
+
+// One picture as the pages show it.
+struct PagePicture {
+    std::string webName;
+    std::string caption;  // as the album holds it, trimmed; encoded where a page shows it
+    PixelSize overview;   // the overview picture's own size
+    bool landscape = true;  // the source is at least as wide as high
+};
+
+// "gallery.ht1" and "gallery.ht2" in the template folder.
+void WriteOverviewTemplates(const PageSetup& setup);
+
+// "gallery.html": (N div P) + 1 rows of P cells, a picture's cell linking to its detail page, the
+// rest placeholders; each picture's detail page is written right after its cell. Throws
+// PageFileError when a template or page cannot be read or written.
+void WriteOverviewPage(const PageSetup& setup, const std::vector<PagePicture>& pictures, int picturesPerRow,
+                       bool captionsVisible);
+
+// The template pair "einzel" for picture `index` and its page web name + ".html", linking in a ring
+// to the previous and next pictures.
+void WriteDetailPage(const PageSetup& setup, const std::vector<PagePicture>& pictures, std::size_t index,
+                     bool captionsVisible);
+
+// "slideshow.ht1" and "slideshow.ht2" in the template folder.
+void WriteSlideshowTemplates(const PageSetup& setup);
+
+// "slideshow.html": one slide per picture, numbered, with its caption whatever the caption option,
+// landscape pictures at the full width of the box and portrait ones at half; one dot per slide.
+void WriteSlideshowPage(const PageSetup& setup, const std::vector<PagePicture>& pictures);
+
+}  // namespace wexbo

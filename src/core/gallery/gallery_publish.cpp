@@ -1,0 +1,180 @@
+#include "gallery/gallery_publish.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string_view>
+#include <system_error>
+
+#include "util/files.h"
+#include "util/strings.h"
+#include "util/text_encoding.h"
+
+namespace fs = std::filesystem;
+
+namespace wexbo {
+
+namespace {
+
+// What the record says about a file: its size and modification time when the program wrote it.
+struct Written {
+    std::uintmax_t size = 0;
+    long long modified = 0;
+};
+using Record = std::map<std::string, Written>;
+
+long long ModifiedTicks(const fs::path& path, std::error_code& ec) {
+    return fs::last_write_time(path, ec).time_since_epoch().count();
+}
+
+std::string CanonicalFolder(const std::string& folder) {
+    std::error_code ec;
+    const fs::path canonical = fs::weakly_canonical(fs::path(folder), ec);
+    return AddTrailingBackslash(ec ? folder : canonical.string());
+}
+
+// One line per file: name, size and modification time, separated by tabs. The first line names
+// the output folder, for whoever looks at the file.
+Record ReadRecord(const std::string& file) {
+    Record record;
+    std::string bytes;
+    if (!ReadFileBytes(file, bytes)) return record;
+    std::string_view rest = bytes;
+    NextLine(rest);
+    while (!rest.empty()) {
+        const std::string_view line = NextLine(rest);
+        const std::size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
+        if (tab1 == std::string_view::npos || tab2 == std::string_view::npos) continue;
+        long long size = 0, modified = 0;
+        const std::string name(line.substr(0, tab1));
+        if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") continue;
+        if (!ParseInt(line.substr(tab1 + 1, tab2 - tab1 - 1), size) || !ParseInt(line.substr(tab2 + 1), modified))
+            continue;
+        record[name] = {static_cast<std::uintmax_t>(size), modified};
+    }
+    return record;
+}
+
+void WriteRecord(const std::string& file, const std::string& outputFolder, const Record& record) {
+    std::string text = outputFolder + "\r\n";
+    for (const auto& [name, written] : record)
+        text += name + "\t" + std::to_string(written.size) + "\t" + std::to_string(written.modified) + "\r\n";
+    std::string error;
+    EnsureFolder(PathOnly(file));
+    if (!WriteFileAtomically(file, text, &error))
+        throw PublishError("Cannot write the record of the gallery's files " + file + ": " + error);
+}
+
+bool Unchanged(const fs::path& path, const Written& written) {
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(path, ec))) return false;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec || size != written.size) return false;
+    const long long modified = ModifiedTicks(path, ec);
+    return !ec && modified == written.modified;
+}
+
+std::uint64_t Fnv1a(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+}  // namespace
+
+std::string PublishRecordFile(const std::string& recordFolder, const std::string& outputFolder) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::uint64_t hash = Fnv1a(CanonicalFolder(outputFolder));
+    std::string name(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4) name[static_cast<std::size_t>(i)] = kHex[hash & 0xF];
+    return recordFolder + name + ".txt";
+}
+
+void PublishGallery(const PublishRequest& request) {
+    std::error_code ec;
+    const bool created = !fs::exists(request.outputFolder, ec);
+    if (created) fs::create_directories(request.outputFolder, ec);
+    if (!fs::is_directory(request.outputFolder, ec))
+        throw PublishError("Cannot create the output folder " + request.outputFolder +
+                           (ec ? ": " + ec.message() : ": a file of that name is in the way"));
+    const std::string output = CanonicalFolder(request.outputFolder);
+    std::vector<fs::path> temporaries;
+    auto undo = [&] {
+        std::error_code ignored;
+        for (const fs::path& temporary : temporaries) fs::remove(temporary, ignored);
+        if (created) fs::remove(request.outputFolder, ignored);  // only while still empty
+    };
+    try {
+        // Nothing may stand in the way, and no source picture may be replaced by a web picture.
+        std::set<std::string> sources;
+        for (const std::string& source : request.sourcePictures) {
+            std::error_code sourceEc;
+            const fs::path canonical = fs::weakly_canonical(source, sourceEc);
+            sources.insert(sourceEc ? source : canonical.string());
+        }
+        for (const std::string& name : request.fileNames) {
+            const fs::path target = output + name;
+            if (sources.count(target.string()))
+                throw PublishError("The gallery would replace the picture " + target.string() +
+                                   " with its web copy; choose another output folder.");
+            std::error_code statEc;
+            const fs::file_status status = fs::symlink_status(target, statEc);
+            if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_symlink(status))
+                throw PublishError("Cannot write " + target.string() + ": something other than a file is in the way.");
+            if (fs::is_directory(target, statEc))
+                throw PublishError("Cannot write " + target.string() + ": a folder of that name is in the way.");
+        }
+
+        // Record old and new files together first, so that a run ending half-way still knows them all.
+        const std::string recordFile = PublishRecordFile(request.recordFolder, output);
+        const Record earlier = ReadRecord(recordFile);
+        Record both = earlier;
+        for (const std::string& name : request.fileNames) both.emplace(name, Written{});
+        WriteRecord(recordFile, output, both);
+
+        const std::string tag = ".wexbo-" + std::to_string(::getpid()) + "-";
+        for (const std::string& name : request.fileNames) {
+            const fs::path temporary = output + tag + name;
+            temporaries.push_back(temporary);
+            fs::copy_file(request.workFolder + name, temporary, fs::copy_options::overwrite_existing, ec);
+            if (ec) throw PublishError("Cannot copy " + name + " into the output folder " + output + ": " + ec.message());
+        }
+        for (std::size_t i = 0; i < request.fileNames.size(); ++i) {
+            fs::rename(temporaries[i], output + request.fileNames[i], ec);
+            if (ec)
+                throw PublishError("Cannot put " + request.fileNames[i] + " into the output folder " + output + ": " +
+                                   ec.message());
+        }
+        temporaries.clear();
+
+        Record now;
+        for (const std::string& name : request.fileNames) {
+            const fs::path path = output + name;
+            std::error_code fileEc;
+            now[name] = {fs::file_size(path, fileEc), ModifiedTicks(path, fileEc)};
+        }
+        for (const auto& [name, written] : earlier) {
+            if (now.count(name)) continue;
+            const fs::path path = output + name;
+            if (Unchanged(path, written)) fs::remove(path, ec);
+        }
+        try {
+            WriteRecord(recordFile, output, now);
+        } catch (const PublishError&) {
+            // The gallery is in place; the record written before still lists every file, it only
+            // keeps the new ones from being recognised as unchanged later, which is the safe side.
+        }
+    } catch (...) {
+        undo();
+        throw;
+    }
+}
+
+}  // namespace wexbo

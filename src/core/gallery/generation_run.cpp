@@ -1,0 +1,194 @@
+#include "gallery/generation_run.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/language_table.h"
+#include "gallery/button_sets.h"
+#include "gallery/gallery_names.h"
+#include "gallery/gallery_pages.h"
+#include "gallery/gallery_publish.h"
+#include "gallery/make.h"
+#include "gallery/stylesheet.h"
+#include "gallery/web_pictures.h"
+#include "util/files.h"
+#include "util/rounding.h"
+#include "util/strings.h"
+
+namespace fs = std::filesystem;
+
+namespace wexbo {
+
+namespace {
+
+// The progress label's design text, for when the language file lacks text 3511.
+constexpr const char* kConvertingText = "Konvertiere Bilder für das Internet:";
+
+class RunFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class RunCancelled {};
+
+std::string PrepareFolder(const std::string& folder, const char* role) {
+    if (folder.empty()) throw RunFailure(std::string("No ") + role + " was given.");
+    const std::string path = AddTrailingBackslash(folder);
+    EnsureFolder(path);
+    if (!FolderExists(path)) throw RunFailure(std::string("Cannot create the ") + role + " " + path + ".");
+    return path;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec);
+}
+
+void CopySlideshowScript(const std::string& programFolder, const std::string& workFolder) {
+    for (const char* name : kSlideshowScriptFiles) {
+        const std::string source = programFolder + "slidescript/" + name;
+        if (!FileExists(source)) throw RunFailure("The slideshow file " + source + " is missing.");
+        std::error_code ec;
+        fs::copy_file(source, workFolder + name, fs::copy_options::overwrite_existing, ec);
+        if (ec) throw RunFailure("Cannot copy the slideshow file " + source + " to " + workFolder + ": " + ec.message());
+    }
+}
+
+class Run {
+public:
+    explicit Run(const GenerationRequest& request) : request_(request), settings_(request.settings) {}
+
+    GenerationResult Execute() {
+        GenerationResult result;
+        if (settings_.picturesPerRow > kMaxPicturesPerRow) {
+            result.refused = true;
+            result.error = kTooManyPicturesPerRowMessage;
+            return result;
+        }
+        try {
+            Build();
+            result.files = files_;
+            result.galleryPage = output_ + kOverviewPageName;
+            result.ok = true;
+        } catch (const RunCancelled&) {
+            result.cancelled = true;
+            result.error = "The gallery was not made: the run was cancelled.";
+        } catch (const std::exception& error) {
+            result.error = error.what();
+        }
+        return result;
+    }
+
+private:
+    void CheckCancel() const {
+        if (request_.cancel && request_.cancel->load()) throw RunCancelled();
+    }
+
+    void Build() {
+        if (request_.pictures.empty()) throw RunFailure("The album holds no pictures, so there is no gallery to make.");
+        const GenerationFolders& folders = request_.folders;
+        program_ = AddTrailingBackslash(folders.programFolder);
+        output_ = AddTrailingBackslash(folders.outputFolder);
+        if (output_.empty()) throw RunFailure("No output folder was given.");
+        work_ = PrepareFolder(folders.workFolder, "work folder");
+        if (SameFolder(work_, output_))
+            throw RunFailure("The output folder " + output_ + " is the work folder; choose another output folder.");
+        templates_ = PrepareFolder(folders.templateFolder, "template folder");
+        DeleteFiles(work_ + "*.*");
+
+        if (!request_.settingsFile.empty()) {
+            std::string error;
+            GallerySettings saved = settings_;
+            saved.outputPath = output_;
+            if (!SaveGallerySettings(request_.settingsFile, saved, &error)) throw RunFailure(error);
+        }
+        CheckCancel();
+
+        const std::vector<PagePicture> pictures = ConvertPictures();
+        CheckCancel();
+        WritePages(pictures);
+        CheckCancel();
+        if (std::string error = CopyButtonSet(program_, AddTrailingBackslash(folders.dataFolder), settings_.buttons, work_);
+            !error.empty())
+            throw RunFailure(error);
+        for (const char* name : kButtonImageNames) files_.push_back(name);
+        CheckCancel();
+
+        PublishRequest publish;
+        publish.workFolder = work_;
+        publish.fileNames = files_;
+        publish.outputFolder = output_;
+        publish.recordFolder = AddTrailingBackslash(folders.dataFolder) + "galleries/";
+        for (const GalleryPicture& picture : request_.pictures) publish.sourcePictures.push_back(picture.path);
+        PublishGallery(publish);
+    }
+
+    std::vector<PagePicture> ConvertPictures() {
+        const std::vector<std::string> webNames = AssignWebNames(request_.pictures);
+        std::vector<WebPictureJob> jobs;
+        for (std::size_t i = 0; i < webNames.size(); ++i)
+            jobs.push_back({request_.pictures[i].path, work_ + OverviewPictureName(webNames[i]),
+                            work_ + FullSizePictureName(webNames[i])});
+        WebPictureOptions options;
+        options.overviewSetting = settings_.smallPicX;
+        options.fullSizeSetting = settings_.largePicX;
+        options.frame = settings_.shapeVisible;
+        options.backgroundColor = settings_.bkgColor;
+
+        std::string label = LangText(3511);
+        if (label.empty()) label = kConvertingText;
+        auto progress = [&](int done, int total) {
+            if (!request_.progress) return;
+            GenerationProgress step;
+            step.done = done;
+            step.total = total;
+            step.percent = static_cast<int>(RoundHalfEven(done * 100.0 / total));
+            step.text = label + " " + std::to_string(done) + "/" + std::to_string(total);
+            request_.progress(step);
+        };
+        std::vector<ConvertedPicture> converted;
+        try {
+            converted = ConvertWebPictures(jobs, options, request_.jobs, progress, request_.cancel);
+        } catch (const ConversionCancelled&) {
+            throw RunCancelled();
+        }
+
+        std::vector<PagePicture> pictures;
+        for (std::size_t i = 0; i < webNames.size(); ++i) {
+            const ConvertedPicture& picture = converted[i];
+            pictures.push_back({webNames[i], Trim(request_.pictures[i].caption), picture.sizes.overview,
+                                picture.source.width >= picture.source.height});
+            files_.insert(files_.end(), {OverviewPictureName(webNames[i]), FullSizePictureName(webNames[i]),
+                                         DetailPageName(webNames[i])});
+        }
+        return pictures;
+    }
+
+    void WritePages(const std::vector<PagePicture>& pictures) {
+        PageSetup setup;
+        setup.albumTitle = request_.albumTitle;
+        setup.languageCode = request_.languageCode;
+        setup.templateFolder = templates_;
+        setup.pageFolder = work_;
+        setup.random = request_.random;
+        WriteOverviewTemplates(setup);
+        WriteOverviewPage(setup, pictures, settings_.picturesPerRow, settings_.textVisible);
+        CopySlideshowScript(program_, work_);
+        WriteSlideshowTemplates(setup);
+        WriteSlideshowPage(setup, pictures);
+        WriteStylesheet(work_, settings_.textColor, settings_.bkgColor);
+        files_.insert(files_.end(), {kOverviewPageName, kSlideshowPageName, kStylesheetName});
+        files_.insert(files_.end(), kSlideshowScriptFiles.begin(), kSlideshowScriptFiles.end());
+    }
+
+    const GenerationRequest& request_;
+    const GallerySettings& settings_;
+    std::string program_, work_, templates_, output_;
+    std::vector<std::string> files_;
+};
+
+}  // namespace
+
+GenerationResult RunGeneration(const GenerationRequest& request) { return Run(request).Execute(); }
+
+}  // namespace wexbo

@@ -1,0 +1,58 @@
+// The generation run: an album's pictures and gallery settings in, a complete online gallery out.
+// The whole gallery is built in the work folder; the output folder changes only at the end, when
+// everything has worked.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gallery/gallery_settings.h"
+#include "gallery/page_picks.h"
+
+namespace wexbo {
+
+struct GenerationFolders {
+    std::string programFolder;   // holds "slidescript/" and the shipped "buttons/"
+    std::string dataFolder;      // holds the user's "buttons/" and the record of written files
+    std::string workFolder;      // where the gallery is built; emptied of files first
+    std::string templateFolder;  // where the template pairs are written (the program folder for the window)
+    std::string outputFolder;    // where the finished gallery goes
+};
+
+struct GenerationProgress {
+    int done = 0;      // pictures converted so far
+    int total = 0;     // pictures in the gallery
+    int percent = 0;   // done / total × 100, rounded
+    std::string text;  // text 3511, a blank, done, "/", total
+};
+
+struct GenerationRequest {
+    GallerySettings settings;
+    // When not empty, the settings are saved here at the start of the run (the window's run);
+    // the command line leaves it empty and never writes a settings file.
+    std::string settingsFile;
+    std::string albumTitle;
+    std::vector<GalleryPicture> pictures;  // in album order
+    GenerationFolders folders;
+    std::string languageCode;  // the pages' texts
+    unsigned jobs = 0;         // pictures converted at once; 0: one per core
+    // Called after each converted picture, possibly on a worker thread; calls never overlap.
+    std::function<void(const GenerationProgress&)> progress;
+    const std::atomic<bool>* cancel = nullptr;  // set to stop the run between pictures
+    RandomSource* random = nullptr;             // the pages' random picks; the program's own when null
+};
+
+struct GenerationResult {
+    bool ok = false;
+    bool refused = false;    // more than four pictures per row: nothing was touched
+    bool cancelled = false;
+    std::string error;        // the message for the user: the file and the problem
+    std::string galleryPage;  // output folder + "gallery.html" after a successful run
+    std::vector<std::string> files;  // the gallery's file names, as written into the output folder
+};
+
+GenerationResult RunGeneration(const GenerationRequest& request);
+
+}  // namespace wexbo
