@@ -4,13 +4,12 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "app/language_table.h"
 #include "app/program_identity.h"
@@ -100,8 +99,8 @@ void ShowProgress(const GenerationProgress& step) {
     }
     constexpr int kWidth = 30;
     const int filled = step.percent * kWidth / 100;
-    std::cerr << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] " << step.percent
-              << "% " << step.text << (step.done == step.total ? "\n" : "") << std::flush;
+    std::cerr << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
+              << step.percent << "% " << step.text << (step.done == step.total ? "\n" : "") << std::flush;
 }
 
 struct GalleryArguments {
@@ -141,7 +140,8 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
     request.folders.workFolder = runFolder.Path() + "gallery/";
     request.folders.templateFolder = runFolder.Path() + "templates/";
     request.folders.outputFolder = outputFolder = AbsoluteFolder(arguments.output);
-    request.languageCode = arguments.language.empty() ? ActiveLanguageCode() : ToUpperAscii(arguments.language);
+    request.languageCode =
+        arguments.language.empty() ? ActiveLanguageCode() : ToUpperAscii(arguments.language);
     request.jobs = arguments.jobs;
     request.progress = ShowProgress;
     request.cancel = &g_stop;
@@ -159,7 +159,8 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
 int RunDemo(const std::string& output) {
     GalleryArguments arguments;
     arguments.source = ExecutableFolder() + "gal/Gal_0001/";
-    arguments.output = output.empty() ? DefaultOutputFolder(TWindowsInfo::FromEnvironment().DocumentsFolder) : output;
+    arguments.output =
+        output.empty() ? DefaultOutputFolder(TWindowsInfo::FromEnvironment().DocumentsFolder) : output;
     std::string outputFolder;
     const int status = MakeGallery(arguments, outputFolder);
     if (status == 0) std::cout << outputFolder << "gallery.html\n";
@@ -187,7 +188,8 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
                      "folder of pictures (sorted by name, the folder's name as title)")
         ->required()
         ->check(CLI::ExistingDirectory);
-    generateCommand->add_option("OUTPUT", generate.output, "The output folder (created when missing)")->required();
+    generateCommand->add_option("OUTPUT", generate.output, "The output folder (created when missing)")
+        ->required();
     generateCommand
         ->add_option("--settings", generate.settingsFile,
                      "A gallery settings file (default: Gallery.ini of the program folder); its OutputPath "
@@ -202,9 +204,10 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
         ->check(CLI::Range(1u, 1024u));
 
     std::string demoOutput;
-    CLI::App* demoCommand = app.add_subcommand(
-        "demo", "Make the sample album's gallery and print the path of its gallery.html");
-    demoCommand->add_option("OUTPUT", demoOutput, "The output folder (default: the documents folder + HTML-Gallery/)");
+    CLI::App* demoCommand =
+        app.add_subcommand("demo", "Make the sample album's gallery and print the path of its gallery.html");
+    demoCommand->add_option("OUTPUT", demoOutput,
+                            "The output folder (default: the documents folder + HTML-Gallery/)");
 
     try {
         app.parse(argc, argv);

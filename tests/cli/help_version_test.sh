@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
-# --help and --version need no display; without one, the program says so and exits with 2.
+# --help and --version need no display; without one, the program says so and makes the sample gallery.
 set -u
-wexbo=$1
-fail() { echo "FAIL: $*" >&2; exit 1; }
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+. "$(dirname "$0")/program_copy.sh" "$1"
 
 out=$("$wexbo" --version) || fail "--version exited with $?"
 [[ $out == "Wexbo 10 "* ]] || fail "--version printed '$out'"
-expected=$(head -1 "$(dirname "$wexbo")/ver.ini" | tr -d '\r')
+expected=$(head -1 "$program/ver.ini" | tr -d '\r')
 [[ $out == "Wexbo 10 $expected" ]] || fail "--version '$out' is not ver.ini's '$expected'"
 
 help=$("$wexbo" --help) || fail "--help exited with $?"
-grep -q -- "--version" <<<"$help" || fail "--help does not list --version"
+for word in --version generate demo; do grep -q -- "$word" <<<"$help" || fail "--help does not list $word"; done
+grep -q -- "--jobs" <<<"$("$wexbo" generate --help)" || fail "generate --help does not list --jobs"
 
-err=$(timeout 20 "$wexbo" 2>&1 >/dev/null); status=$?
-[ "$status" -eq 2 ] || fail "no display: exit status $status, expected 2"
-[ "$(wc -l <<<"$err")" -eq 1 ] || fail "no display: expected one line on standard error, got: $err"
-grep -qi "display" <<<"$err" || fail "no display: message does not say so: $err"
+out=$(timeout 120 "$wexbo" 2>"$work/err"); status=$?
+[ "$status" -eq 0 ] || fail "no display: exit status $status: $(cat "$work/err")"
+head -1 "$work/err" | grep -qi "no display" || fail "no display: the first line does not say so: $(head -1 "$work/err")"
+[ "$(grep -ci display "$work/err")" -eq 1 ] || fail "no display: said more than once: $(cat "$work/err")"
+[ "$out" = "$HOME/Documents/HTML-Gallery/gallery.html" ] || fail "no display: printed '$out'"
+[ -f "$out" ] || fail "no display: $out was not made"
+[ "$(ls "$HOME/Documents/HTML-Gallery" | wc -l)" -eq $((5 * 3 + 11)) ] || fail "the sample gallery is not complete"
 
 "$wexbo" --no-such-option >/dev/null 2>&1 && fail "an unknown option was accepted"
 echo "ok"

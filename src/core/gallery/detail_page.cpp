@@ -19,7 +19,8 @@ void WriteDetailTemplates(const PageSetup& setup, const std::string& caption) {
     std::vector<std::string> head = OpeningLines();
     if (setup.languageCode == "GERMAN") {
         head.push_back(TitleLine(pageTitle));
-        head.push_back(DescriptionLine(setup.albumTitle + PickDescriptionSuffix(setup.Random()) + kProgramTitle));
+        head.push_back(
+            DescriptionLine(setup.albumTitle + PickDescriptionSuffix(setup.Random()) + kProgramTitle));
     } else if (IsLanguageCode(setup.languageCode)) {
         head.push_back(TitleLine(pageTitle));
         head.push_back(DescriptionLine(pageTitle + " - Page created with " + kProgramTitle));
@@ -64,12 +65,14 @@ void WriteDetailPage(const PageSetup& setup, const std::vector<PagePicture>& pic
     page.AddBodyLine(kHeaderStartLine);
     page.AddBodyLine(EncodeHtmlText(setup.albumTitle));
     page.AddBodyLine("</div><br>");
-    for (std::string& line : NavigationLines(setup.languageCode, previous, next)) page.AddBodyLine(std::move(line));
+    for (std::string& line : NavigationLines(setup.languageCode, previous, next))
+        page.AddBodyLine(std::move(line));
     page.AddBodyLine("</center>");
     page.AddBodyLine("<table height=\"75%\" width=\"100%\"><tr><td valign=\"top\">");
-    page.AddBodyLine("<div align=\"center\"><a href=\"gallery.html\"><img loading=\"lazy\" class=\"fullsca\" src=\"" +
-                     LinkTarget(FullSizePictureName(picture.webName)) + "\" alt=\"" + caption + "\" title=\"" +
-                     caption + "\" border=\"0\"></a>");
+    page.AddBodyLine(
+        "<div align=\"center\"><a href=\"gallery.html\"><img loading=\"lazy\" class=\"fullsca\" src=\"" +
+        LinkTarget(FullSizePictureName(picture.webName)) + "\" alt=\"" + caption + "\" title=\"" + caption +
+        "\" border=\"0\"></a>");
     page.AddBodyLine("<br>" + caption + "<br>");
     page.AddBodyLine("</div>");
     page.AddBodyLine("<tr><td></table>");

@@ -56,8 +56,8 @@ std::string LinkTarget(const std::string& fileName) {
     result.reserve(fileName.size());
     for (const char c : fileName) {
         const auto byte = static_cast<unsigned char>(c);
-        const bool unsafe = byte <= 0x20 || byte == 0x7F || std::string_view("\"#%'<>?\\^`{|}[]").find(c) !=
-                                                                   std::string_view::npos;
+        const bool unsafe = byte <= 0x20 || byte == 0x7F ||
+                            std::string_view("\"#%'<>?\\^`{|}[]").find(c) != std::string_view::npos;
         if (unsafe) {
             result += '%';
             result += kHex[byte >> 4];

@@ -15,8 +15,8 @@ inline constexpr const char* kSlideshowPageName = "slideshow.html";
 // The slideshow script and its two images, shipped in the program folder's "slidescript/".
 inline constexpr std::array<const char*, 3> kSlideshowScriptFiles = {"slideshow.js", "restore.png", "x.png"};
 // The five images of a button set, in the order they are copied.
-inline constexpr std::array<const char*, 5> kButtonImageNames = {"slideshow.gif", "gallery.gif", "previous.gif",
-                                                                 "home.gif", "next.gif"};
+inline constexpr std::array<const char*, 5> kButtonImageNames = {"slideshow.gif", "gallery.gif",
+                                                                 "previous.gif", "home.gif", "next.gif"};
 
 // The picture's file name without folder and extension ("/a/Beach.Day.JPG" gives "Beach.Day").
 std::string PictureBaseName(const std::string& path);

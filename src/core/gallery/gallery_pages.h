@@ -14,9 +14,9 @@ namespace wexbo {
 
 struct PageSetup {
     std::string albumTitle;
-    std::string languageCode;    // decides the pages' fixed texts and footer line
-    std::string templateFolder;  // where the template pairs are written, ending in "/"
-    std::string pageFolder;      // where the pages are written (the work folder), ending in "/"
+    std::string languageCode;        // decides the pages' fixed texts and footer line
+    std::string templateFolder;      // where the template pairs are written, ending in "/"
+    std::string pageFolder;          // where the pages are written (the work folder), ending in "/"
     RandomSource* random = nullptr;  // the picks; the program's own source when null
 
     RandomSource& Random() const { return random ? *random : ProgramRandom(); }
@@ -25,8 +25,8 @@ struct PageSetup {
 // One picture as the pages show it.
 struct PagePicture {
     std::string webName;
-    std::string caption;  // as the album holds it, trimmed; encoded where a page shows it
-    PixelSize overview;   // the overview picture's own size
+    std::string caption;    // as the album holds it, trimmed; encoded where a page shows it
+    PixelSize overview;     // the overview picture's own size
     bool landscape = true;  // the source is at least as wide as high
 };
 

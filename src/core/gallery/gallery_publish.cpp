@@ -52,7 +52,8 @@ Record ReadRecord(const std::string& file) {
         long long size = 0, modified = 0;
         const std::string name(line.substr(0, tab1));
         if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") continue;
-        if (!ParseInt(line.substr(tab1 + 1, tab2 - tab1 - 1), size) || !ParseInt(line.substr(tab2 + 1), modified))
+        if (!ParseInt(line.substr(tab1 + 1, tab2 - tab1 - 1), size) ||
+            !ParseInt(line.substr(tab2 + 1), modified))
             continue;
         record[name] = {static_cast<std::uintmax_t>(size), modified};
     }
@@ -127,9 +128,11 @@ void PublishGallery(const PublishRequest& request) {
             std::error_code statEc;
             const fs::file_status status = fs::symlink_status(target, statEc);
             if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_symlink(status))
-                throw PublishError("Cannot write " + target.string() + ": something other than a file is in the way.");
+                throw PublishError("Cannot write " + target.string() +
+                                   ": something other than a file is in the way.");
             if (fs::is_directory(target, statEc))
-                throw PublishError("Cannot write " + target.string() + ": a folder of that name is in the way.");
+                throw PublishError("Cannot write " + target.string() +
+                                   ": a folder of that name is in the way.");
         }
 
         // Record old and new files together first, so that a run ending half-way still knows them all.
@@ -144,13 +147,15 @@ void PublishGallery(const PublishRequest& request) {
             const fs::path temporary = output + tag + name;
             temporaries.push_back(temporary);
             fs::copy_file(request.workFolder + name, temporary, fs::copy_options::overwrite_existing, ec);
-            if (ec) throw PublishError("Cannot copy " + name + " into the output folder " + output + ": " + ec.message());
+            if (ec)
+                throw PublishError("Cannot copy " + name + " into the output folder " + output + ": " +
+                                   ec.message());
         }
         for (std::size_t i = 0; i < request.fileNames.size(); ++i) {
             fs::rename(temporaries[i], output + request.fileNames[i], ec);
             if (ec)
-                throw PublishError("Cannot put " + request.fileNames[i] + " into the output folder " + output + ": " +
-                                   ec.message());
+                throw PublishError("Cannot put " + request.fileNames[i] + " into the output folder " +
+                                   output + ": " + ec.message());
         }
         temporaries.clear();
 

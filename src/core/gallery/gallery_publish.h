@@ -16,10 +16,10 @@ public:
 };
 
 struct PublishRequest {
-    std::string workFolder;               // holds the finished gallery, ending in "/"
-    std::vector<std::string> fileNames;   // the gallery's files in the work folder
-    std::string outputFolder;             // created when missing, ending in "/"
-    std::string recordFolder;             // where the record of written files is kept, ending in "/"
+    std::string workFolder;                   // holds the finished gallery, ending in "/"
+    std::vector<std::string> fileNames;       // the gallery's files in the work folder
+    std::string outputFolder;                 // created when missing, ending in "/"
+    std::string recordFolder;                 // where the record of written files is kept, ending in "/"
     std::vector<std::string> sourcePictures;  // never replaced, even when they lie in the output folder
 };
 

@@ -36,16 +36,16 @@ inline constexpr std::size_t kWidthFieldLength = 4;
 // The member initialisers are the defaults: a key missing from the file (and a stored number that
 // is not a decimal integer) takes them.
 struct GallerySettings {
-    int picturesPerRow = 4;       // "PicProRow"; 1 or more (a stored 0 reads as 1); the run refuses more than 4
-    int smallPicX = 80;           // "SmallPicX": the overview pictures' size, 1 to 9999
-    int largePicX = 450;          // "LargePicX": the full-size pictures' size, 1 to 9999
-    int compression = 80;         // "Compression": kept in the file, used by nothing
-    long long textColor = 0;      // "TextColor": 0x00BBGGRR
+    int picturesPerRow = 4;   // "PicProRow"; 1 or more (a stored 0 reads as 1); the run refuses more than 4
+    int smallPicX = 80;       // "SmallPicX": the overview pictures' size, 1 to 9999
+    int largePicX = 450;      // "LargePicX": the full-size pictures' size, 1 to 9999
+    int compression = 80;     // "Compression": kept in the file, used by nothing
+    long long textColor = 0;  // "TextColor": 0x00BBGGRR
     long long bkgColor = 16777215;  // "BKGColor": 0x00BBGGRR, white
-    std::string outputPath;       // "OutputPath": "" means DefaultOutputFolder
-    int buttons = 0;              // "Buttons": index 0 to 27 of the button sets (set number = index + 1)
-    bool textVisible = false;     // "TextVisible": captions under the pictures
-    bool shapeVisible = false;    // "ShapeVisible": a 3-D frame drawn into the pictures
+    std::string outputPath;         // "OutputPath": "" means DefaultOutputFolder
+    int buttons = 0;                // "Buttons": index 0 to 27 of the button sets (set number = index + 1)
+    bool textVisible = false;       // "TextVisible": captions under the pictures
+    bool shapeVisible = false;      // "ShapeVisible": a 3-D frame drawn into the pictures
 
     bool operator==(const GallerySettings&) const = default;
 };
@@ -63,13 +63,15 @@ struct GalleryPicture {
 GallerySettings ReadGallerySettings(const std::string& file);
 
 // The album's settings: its own file when it exists, otherwise the default settings file.
-GallerySettings LoadGallerySettings(const std::string& albumSettingsFile, const std::string& defaultSettingsFile);
+GallerySettings LoadGallerySettings(const std::string& albumSettingsFile,
+                                    const std::string& defaultSettingsFile);
 
 // Writes all ten keys to the file (creating it, keeping anything else in it): the widths as the
 // fields show them (digits then blanks to four characters), the other numbers in decimal,
 // "OutputPath" with a trailing "/", booleans as "TRUE"/"FALSE". False, with `error` naming the
 // file, when it cannot be written.
-bool SaveGallerySettings(const std::string& file, const GallerySettings& settings, std::string* error = nullptr);
+bool SaveGallerySettings(const std::string& file, const GallerySettings& settings,
+                         std::string* error = nullptr);
 
 // programFolder + "Gallery_" + album folder name + ".ini".
 std::string AlbumGallerySettingsFile(const std::string& programFolder, const std::string& albumFolderName);

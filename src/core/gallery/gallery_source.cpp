@@ -47,7 +47,11 @@ bool ReadPictureFolder(const std::string& folder, GallerySource& source, std::st
         error = "Cannot list the folder " + folder + ": " + ec.message();
         return false;
     }
-    std::sort(names.begin(), names.end());
+    // By name as a file manager lists them: letter case does not decide, unless the names differ only in it.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string lowerA = ToLowerAscii(a), lowerB = ToLowerAscii(b);
+        return lowerA != lowerB ? lowerA < lowerB : a < b;
+    });
     for (const std::string& name : names) source.pictures.push_back({folder + name, ""});
     const std::string withoutSlash = folder.substr(0, folder.size() - 1);
     source.title = withoutSlash.substr(withoutSlash.find_last_of('/') + 1);
@@ -63,7 +67,8 @@ bool ReadGallerySource(const std::string& folder, GallerySource& source, std::st
         return false;
     }
     const std::string path = AddTrailingBackslash(folder);
-    return FileExists(path + "Bildano.ini") ? ReadAlbum(path, source, error) : ReadPictureFolder(path, source, error);
+    return FileExists(path + "Bildano.ini") ? ReadAlbum(path, source, error)
+                                            : ReadPictureFolder(path, source, error);
 }
 
 }  // namespace wexbo

@@ -16,8 +16,9 @@ struct GallerySource {
 // An album folder (it holds "Bildano.ini") gives its title and its pictures with their captions
 // from "Pictures.ini", in album order, leaving out lines whose picture is missing, as opening the
 // album does. Any other folder gives every file whose name ends in ".jpg" in any letter case,
-// sorted by name, without captions, and the folder's name as title. Nothing is written. False,
-// with `error` naming the file and the problem, when the folder or the picture list cannot be read.
+// sorted by name (letter case aside), without captions, and the folder's name as title. Nothing
+// is written. False, with `error` naming the file and the problem, when the folder or the picture
+// list cannot be read.
 bool ReadGallerySource(const std::string& folder, GallerySource& source, std::string& error);
 
 }  // namespace wexbo

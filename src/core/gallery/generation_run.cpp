@@ -50,7 +50,9 @@ void CopySlideshowScript(const std::string& programFolder, const std::string& wo
         if (!FileExists(source)) throw RunFailure("The slideshow file " + source + " is missing.");
         std::error_code ec;
         fs::copy_file(source, workFolder + name, fs::copy_options::overwrite_existing, ec);
-        if (ec) throw RunFailure("Cannot copy the slideshow file " + source + " to " + workFolder + ": " + ec.message());
+        if (ec)
+            throw RunFailure("Cannot copy the slideshow file " + source + " to " + workFolder + ": " +
+                             ec.message());
     }
 }
 
@@ -85,14 +87,16 @@ private:
     }
 
     void Build() {
-        if (request_.pictures.empty()) throw RunFailure("The album holds no pictures, so there is no gallery to make.");
+        if (request_.pictures.empty())
+            throw RunFailure("The album holds no pictures, so there is no gallery to make.");
         const GenerationFolders& folders = request_.folders;
         program_ = AddTrailingBackslash(folders.programFolder);
         output_ = AddTrailingBackslash(folders.outputFolder);
         if (output_.empty()) throw RunFailure("No output folder was given.");
         work_ = PrepareFolder(folders.workFolder, "work folder");
         if (SameFolder(work_, output_))
-            throw RunFailure("The output folder " + output_ + " is the work folder; choose another output folder.");
+            throw RunFailure("The output folder " + output_ +
+                             " is the work folder; choose another output folder.");
         templates_ = PrepareFolder(folders.templateFolder, "template folder");
         DeleteFiles(work_ + "*.*");
 
@@ -108,7 +112,8 @@ private:
         CheckCancel();
         WritePages(pictures);
         CheckCancel();
-        if (std::string error = CopyButtonSet(program_, AddTrailingBackslash(folders.dataFolder), settings_.buttons, work_);
+        if (std::string error =
+                CopyButtonSet(program_, AddTrailingBackslash(folders.dataFolder), settings_.buttons, work_);
             !error.empty())
             throw RunFailure(error);
         for (const char* name : kButtonImageNames) files_.push_back(name);
@@ -119,7 +124,8 @@ private:
         publish.fileNames = files_;
         publish.outputFolder = output_;
         publish.recordFolder = AddTrailingBackslash(folders.dataFolder) + "galleries/";
-        for (const GalleryPicture& picture : request_.pictures) publish.sourcePictures.push_back(picture.path);
+        for (const GalleryPicture& picture : request_.pictures)
+            publish.sourcePictures.push_back(picture.path);
         PublishGallery(publish);
     }
 

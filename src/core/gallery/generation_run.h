@@ -46,10 +46,10 @@ struct GenerationRequest {
 
 struct GenerationResult {
     bool ok = false;
-    bool refused = false;    // more than four pictures per row: nothing was touched
+    bool refused = false;  // more than four pictures per row: nothing was touched
     bool cancelled = false;
-    std::string error;        // the message for the user: the file and the problem
-    std::string galleryPage;  // output folder + "gallery.html" after a successful run
+    std::string error;               // the message for the user: the file and the problem
+    std::string galleryPage;         // output folder + "gallery.html" after a successful run
     std::vector<std::string> files;  // the gallery's file names, as written into the output folder
 };
 

@@ -11,7 +11,8 @@ namespace wexbo {
 namespace {
 
 const char* ClickInstruction(const std::string& languageCode) {
-    if (languageCode == "GERMAN") return "Klicken Sie auf die Bilder, um diese in Originalgr&ouml;&szlig;e zu sehen.<br>";
+    if (languageCode == "GERMAN")
+        return "Klicken Sie auf die Bilder, um diese in Originalgr&ouml;&szlig;e zu sehen.<br>";
     if (languageCode == "ENGLISH") return "Click to view larger Picture.<br>";
     if (languageCode == "ITALIAN") return "Clicca per visualizzare immagine ingrandita.<br>";
     if (languageCode == "SPAIN") return "Haga clic para ampliar la Imagen.<br>";
@@ -27,8 +28,8 @@ void WriteOverviewTemplates(const PageSetup& setup) {
     const std::string& title = setup.albumTitle;
     std::vector<std::string> head = OpeningLines();
     head.push_back(TitleLine(title));
-    head.push_back(DescriptionLine(title + (german ? PickDescriptionSuffix(setup.Random()) : " - Made with ") +
-                                   kProgramTitle));
+    head.push_back(DescriptionLine(
+        title + (german ? PickDescriptionSuffix(setup.Random()) : " - Made with ") + kProgramTitle));
     head.insert(head.end(), {kStylesheetLine, kViewportLine, kHeadEndLine, kBodyStartLine});
     for (std::string& line : PageHeaderLines(title)) head.push_back(std::move(line));
     head.push_back(german ? "<br><a href=\"slideshow.html\"><img src=\"slideshow.gif\" border=\"0\" "

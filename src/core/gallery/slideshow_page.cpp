@@ -13,7 +13,8 @@ void WriteSlideshowTemplates(const PageSetup& setup) {
     std::vector<std::string> head = OpeningLines();
     if (setup.languageCode == "GERMAN") {
         head.push_back(TitleLine(setup.albumTitle));
-        head.push_back(DescriptionLine(setup.albumTitle + PickDescriptionSuffix(setup.Random()) + kProgramTitle));
+        head.push_back(
+            DescriptionLine(setup.albumTitle + PickDescriptionSuffix(setup.Random()) + kProgramTitle));
     } else {
         head.push_back(TitleLine("Gallery - " + PickProductName(setup.Random()) + " " + kProgramTitle));
         head.push_back(DescriptionLine(std::string("Created with ") + kProgramTitle));
@@ -32,8 +33,9 @@ void WriteSlideshowTemplates(const PageSetup& setup) {
 void WriteSlideshowPage(const PageSetup& setup, const std::vector<PagePicture>& pictures) {
     TMake page(setup.templateFolder + "slideshow", setup.pageFolder + kSlideshowPageName);
     const std::string total = std::to_string(pictures.size());
-    page.AddBodyLine("<br><a href=\"gallery.html\"><img src=\"gallery.gif\" border=\"0\" alt=\"Start Gallery\" "
-                     "title=\"Start Gallery\"></a></center>");
+    page.AddBodyLine(
+        "<br><a href=\"gallery.html\"><img src=\"gallery.gif\" border=\"0\" alt=\"Start Gallery\" "
+        "title=\"Start Gallery\"></a></center>");
     page.AddBodyLine("<br><br>");
     page.AddBodyLine("<div class=\"slideshow-container\">");
     page.AddBodyLine("<center>");
@@ -42,16 +44,19 @@ void WriteSlideshowPage(const PageSetup& setup, const std::vector<PagePicture>& 
         page.AddBodyLine("");
         page.AddBodyLine("<div class=\"mySlides fade\">");
         page.AddBodyLine("  <div class=\"numbertext\">" + std::to_string(i + 1) + " / " + total + "</div>");
-        page.AddBodyLine("  <img class=\"slideimg\" src=\"" + LinkTarget(FullSizePictureName(picture.webName)) +
-                         (picture.landscape ? "\" style=\"width:100%\" alt=\"\">" : "\" style=\"width:50%\" alt=\"\">"));
+        page.AddBodyLine(
+            "  <img class=\"slideimg\" src=\"" + LinkTarget(FullSizePictureName(picture.webName)) +
+            (picture.landscape ? "\" style=\"width:100%\" alt=\"\">" : "\" style=\"width:50%\" alt=\"\">"));
         page.AddBodyLine("  <div class=\"captext\">" + EncodeHtmlText(picture.caption) + "</div>");
         page.AddBodyLine("</div>");
         page.AddBodyLine("");
     }
-    for (const char* line : {"</center>", "</div>", "<br>", "<div style=\"text-align:center\">"}) page.AddBodyLine(line);
+    for (const char* line : {"</center>", "</div>", "<br>", "<div style=\"text-align:center\">"})
+        page.AddBodyLine(line);
     for (std::size_t i = 0; i < pictures.size(); ++i) page.AddBodyLine("  <span class=\"dot\"></span>");
     page.AddBodyLine("</div>");
-    page.AddBodyLine("<script language=\"javascript\" type=\"text/javascript\" src=\"slideshow.js\"></script>");
+    page.AddBodyLine(
+        "<script language=\"javascript\" type=\"text/javascript\" src=\"slideshow.js\"></script>");
     page.WritePage();
 }
 

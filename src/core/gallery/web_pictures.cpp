@@ -81,8 +81,8 @@ bool ReadJpegFrame(std::FILE* file, JpegFrame& frame) {
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // no length
         const int length = ReadWord(file);
         if (length < 2) return false;
-        const bool startOfFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                                  marker != 0xCC;
+        const bool startOfFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (!startOfFrame) {
             if (std::fseek(file, length - 2, SEEK_CUR) != 0) return false;
             continue;
@@ -141,18 +141,21 @@ std::string ProblemOf(const ELeadImageError& error, const std::string& file) {
     return text + " (" + detail + ")";
 }
 
-void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& options, const std::string& file) {
+void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& options,
+                    const std::string& file) {
     try {
         image.Size(size.width, size.height, kLeadSizeBicubic);
-        if (options.frame) image.FramePicture(4, FrameShadowColor(options.backgroundColor),
-                                              static_cast<LeadColor>(options.backgroundColor & 0xFFFFFF));
+        if (options.frame)
+            image.FramePicture(4, FrameShadowColor(options.backgroundColor),
+                               static_cast<LeadColor>(options.backgroundColor & 0xFFFFFF));
         image.Save(file, kLeadFormatJpeg, 24, 4);
     } catch (const ELeadImageError& error) {
         throw WebPictureError("Cannot write the web picture " + file + ": " + ProblemOf(error, file));
     }
 }
 
-ConvertedPicture ConvertBytes(const std::string& bytes, const WebPictureJob& job, const WebPictureOptions& options) {
+ConvertedPicture ConvertBytes(const std::string& bytes, const WebPictureJob& job,
+                              const WebPictureOptions& options) {
     TLEADImage image;
     const int needed = std::max(options.overviewSetting, options.fullSizeSetting);
     ConvertedPicture result;
@@ -186,7 +189,8 @@ File OpenSource(const std::string& path) {
 }
 
 std::string ReadRest(std::FILE* file, const std::string& path) {
-    if (std::fseek(file, 0, SEEK_END) != 0) throw WebPictureError("Cannot read the picture " + path + ": " + ErrnoText());
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        throw WebPictureError("Cannot read the picture " + path + ": " + ErrnoText());
     const long size = std::ftell(file);
     std::rewind(file);
     std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
@@ -196,7 +200,8 @@ std::string ReadRest(std::FILE* file, const std::string& path) {
 }
 
 // Reads and converts one picture, holding its share of the memory budget meanwhile.
-ConvertedPicture ConvertWithin(MemoryBudget* budget, const WebPictureJob& job, const WebPictureOptions& options) {
+ConvertedPicture ConvertWithin(MemoryBudget* budget, const WebPictureJob& job,
+                               const WebPictureOptions& options) {
     File file = OpenSource(job.source);
     std::uint64_t share = 0;
     if (budget) {
@@ -225,7 +230,8 @@ WebPictureSizes TargetSizes(int width, int height, int overviewSetting, int full
     const bool landscape = width >= height;
     auto sized = [&](int setting) {
         PixelSize size;
-        const long long w = landscape ? RoundHalfEven(static_cast<double>(width) / height * setting) : setting;
+        const long long w =
+            landscape ? RoundHalfEven(static_cast<double>(width) / height * setting) : setting;
         size.width = static_cast<int>(std::clamp<long long>(w, 1, std::numeric_limits<int>::max()));
         const long long h = RoundHalfEven(static_cast<double>(size.width) * height / width);
         size.height = static_cast<int>(std::clamp<long long>(h, 1, std::numeric_limits<int>::max()));
@@ -271,7 +277,8 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
             results[i] = ConvertWithin(&budget, jobs[i], options);
         } catch (...) {
             errors[i] = std::current_exception();
-            for (std::size_t seen = firstFailure.load(); i < seen && !firstFailure.compare_exchange_weak(seen, i);) {
+            for (std::size_t seen = firstFailure.load();
+                 i < seen && !firstFailure.compare_exchange_weak(seen, i);) {
             }
             return;
         }

@@ -34,9 +34,9 @@ WebPictureSizes TargetSizes(int width, int height, int overviewSetting, int full
 std::uint32_t FrameShadowColor(long long backgroundColor);
 
 struct WebPictureOptions {
-    int overviewSetting = 80;         // "SmallPicX"
-    int fullSizeSetting = 450;        // "LargePicX"
-    bool frame = false;               // "ShapeVisible"
+    int overviewSetting = 80;   // "SmallPicX"
+    int fullSizeSetting = 450;  // "LargePicX"
+    bool frame = false;         // "ShapeVisible"
     long long backgroundColor = 0xFFFFFF;
 };
 

@@ -1,0 +1,252 @@
+#include "gallery/generation_run.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <set>
+
+#include "gallery/gallery_publish.h"
+#include "gallery_fixtures.h"
+#include "util/files.h"
+
+namespace fs = std::filesystem;
+
+namespace wexbo {
+namespace {
+
+using test::FolderListing;
+using test::GalleryPlace;
+using test::MakeJpeg;
+using test::ReadFile;
+using test::WriteFile;
+
+std::set<std::string> NamesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename());
+    return names;
+}
+
+class GenerationRunTest : public testing::Test {
+protected:
+    GenerationRunTest() : random(7) {
+        request.albumTitle = "Holiday";
+        request.languageCode = "ENGLISH";
+        request.folders = {place.ProgramFolder(), place.DataFolder(), place.WorkFolder(),
+                           place.TemplateFolder(), place.OutputFolder()};
+        request.random = &random;
+        for (const char* name : {"Sea.jpg", "hill.jpg", "Town.JPG"}) AddPicture(name);
+    }
+    void AddPicture(const std::string& name, const std::string& caption = "", int width = 320,
+                    int height = 240) {
+        MakeJpeg(place.PictureFolder() + name, width, height, 0x336699);
+        request.pictures.push_back({place.PictureFolder() + name, caption});
+    }
+    GenerationResult Run() {
+        GenerationResult result = RunGeneration(request);
+        return result;
+    }
+
+    GalleryPlace place;
+    SeededRandom random;
+    GenerationRequest request;
+};
+
+TEST_F(GenerationRunTest, ThreePicturesGiveTwentyFiles) {
+    const GenerationResult result = Run();
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.galleryPage, place.OutputFolder() + "gallery.html");
+    EXPECT_EQ(NamesIn(place.OutputFolder()),
+              (std::set<std::string>{"gallery.html",   "slideshow.html", "layout.css", "sea.html",
+                                     "sea.jpg",        "sea_thumb.jpg",  "hill.html",  "hill.jpg",
+                                     "hill_thumb.jpg", "town.html",      "town.jpg",   "town_thumb.jpg",
+                                     "slideshow.js",   "restore.png",    "x.png",      "slideshow.gif",
+                                     "gallery.gif",    "previous.gif",   "home.gif",   "next.gif"}));
+    EXPECT_EQ(std::set<std::string>(result.files.begin(), result.files.end()), NamesIn(place.OutputFolder()));
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "next.gif"), "set 01 next.gif");
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "x.png"), "script x.png");
+    // The work folder holds the same gallery; the templates stay in their own folder.
+    EXPECT_EQ(FolderListing(place.WorkFolder()), FolderListing(place.OutputFolder()));
+    EXPECT_EQ(NamesIn(place.TemplateFolder()),
+              (std::set<std::string>{"gallery.ht1", "gallery.ht2", "einzel.ht1", "einzel.ht2",
+                                     "slideshow.ht1", "slideshow.ht2"}));
+}
+
+TEST_F(GenerationRunTest, TheChosenButtonSetIsCopiedAndMissingSetsComeFromTheProgram) {
+    request.settings.buttons = 6;
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "home.gif"), "set 07 home.gif");
+
+    // A data folder that lacks set 03 gets the shipped one; a file already there stays.
+    WriteFile(place.ProgramFolder() + "buttons/03/home.gif", "shipped 03");
+    for (const char* name : {"slideshow.gif", "gallery.gif", "previous.gif", "next.gif"})
+        WriteFile(place.ProgramFolder() + std::string("buttons/03/") + name, "shipped 03");
+    WriteFile(place.ProgramFolder() + "buttons/07/home.gif", "shipped 07");
+    request.settings.buttons = 2;
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "home.gif"), "shipped 03");
+    EXPECT_EQ(ReadFile(place.DataFolder() + "buttons/07/home.gif"), "set 07 home.gif");
+}
+
+TEST_F(GenerationRunTest, AMissingButtonImageFailsTheRunInsteadOfLeavingBrokenPages) {
+    fs::remove(place.DataFolder() + "buttons/01/home.gif");
+    const GenerationResult result = Run();
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("buttons/01/home.gif"), std::string::npos) << result.error;
+    EXPECT_FALSE(fs::exists(place.OutputFolder()));
+}
+
+TEST_F(GenerationRunTest, ASecondRunRemovesTheFilesOfAPictureThatLeftButNoUserFile) {
+    ASSERT_TRUE(Run().ok);
+    WriteFile(place.OutputFolder() + "notes.txt", "my own file");
+    WriteFile(place.OutputFolder() + "hill.html", "edited by hand after the run");
+    request.pictures.erase(request.pictures.begin() + 1);  // hill.jpg leaves the album
+    ASSERT_TRUE(Run().ok);
+    const std::set<std::string> names = NamesIn(place.OutputFolder());
+    EXPECT_FALSE(names.count("hill.jpg"));
+    EXPECT_FALSE(names.count("hill_thumb.jpg"));
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "notes.txt"), "my own file");
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "hill.html"), "edited by hand after the run");
+    EXPECT_EQ(names.size(), 3u * 2 + 11 + 2);
+    // The record lives in the data folder, not among the gallery's files.
+    EXPECT_TRUE(FileExists(PublishRecordFile(place.DataFolder() + "galleries/", place.OutputFolder())));
+}
+
+TEST_F(GenerationRunTest, UserFilesInAnOutputFolderAreNeverDeleted) {
+    WriteFile(place.OutputFolder() + "letter.doc", "the user's letter");
+    ASSERT_TRUE(Run().ok);
+    request.pictures.erase(request.pictures.begin());
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "letter.doc"), "the user's letter");
+    EXPECT_FALSE(FileExists(place.OutputFolder() + "sea.jpg"));
+}
+
+TEST_F(GenerationRunTest, TooManyPicturesPerRowTouchNothing) {
+    WriteFile(place.OutputFolder() + "old.html", "old gallery");
+    WriteFile(place.WorkFolder() + "left.jpg", "left in the work folder");
+    request.settings.picturesPerRow = 5;
+    request.settingsFile = place.ProgramFolder() + "Gallery_Gal_0001.ini";
+    const std::string outputBefore = FolderListing(place.OutputFolder());
+    const std::string workBefore = FolderListing(place.WorkFolder());
+    const GenerationResult result = Run();
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.refused);
+    EXPECT_EQ(result.error,
+              "Please do not use more than 4 pictures in a row to ensure a Mobile Friendly web page! "
+              "(Mobile Phone Suitability)");
+    EXPECT_EQ(FolderListing(place.OutputFolder()), outputBefore);
+    EXPECT_EQ(FolderListing(place.WorkFolder()), workBefore);
+    EXPECT_FALSE(FileExists(request.settingsFile));
+    EXPECT_FALSE(fs::exists(place.TemplateFolder()));
+}
+
+TEST_F(GenerationRunTest, AFailedRunLeavesTheOldGalleryAsItWas) {
+    ASSERT_TRUE(Run().ok);
+    WriteFile(place.OutputFolder() + "notes.txt", "mine");
+    const std::string before = FolderListing(place.OutputFolder());
+    AddPicture("late.jpg");
+    WriteFile(place.PictureFolder() + "late.jpg", "not a picture any more");
+    const GenerationResult result = Run();
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find(place.PictureFolder() + "late.jpg"), std::string::npos) << result.error;
+    EXPECT_EQ(FolderListing(place.OutputFolder()), before);
+}
+
+TEST_F(GenerationRunTest, AWebCopyNeverReplacesASourcePicture) {
+    request.folders.outputFolder = place.PictureFolder();
+    const std::string before = FolderListing(place.PictureFolder());
+    const GenerationResult result = Run();
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find(place.PictureFolder() + "hill.jpg"), std::string::npos) << result.error;
+    EXPECT_EQ(FolderListing(place.PictureFolder()), before);
+}
+
+TEST_F(GenerationRunTest, DuplicateAndClashingWebNamesKeepEveryPicturesFiles) {
+    request.pictures.clear();
+    AddPicture("gallery.jpg", "the gallery picture", 300, 200);
+    AddPicture("a.jpg", "first a", 310, 200);
+    AddPicture("sub/A.jpg", "second a", 320, 200);
+    AddPicture("a_thumb.jpg", "a thumb", 330, 200);
+    request.settings.textVisible = true;
+    const GenerationResult result = Run();
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(NamesIn(place.OutputFolder()).size(), 4u * 3 + 11);
+    const std::string overview = ReadFile(place.OutputFolder() + "gallery.html");
+    for (const char* cell :
+         {"<a href=\"gallery_2.html\"><img loading=\"lazy\" class=\"sca\" src=\"gallery_2_thumb.jpg\"",
+          "<a href=\"a.html\"><img loading=\"lazy\" class=\"sca\" src=\"a_thumb.jpg\"",
+          "<a href=\"a_2.html\"><img loading=\"lazy\" class=\"sca\" src=\"a_2_thumb.jpg\"",
+          "<a href=\"a_thumb_2.html\"><img loading=\"lazy\" class=\"sca\" src=\"a_thumb_2_thumb.jpg\""})
+        EXPECT_NE(overview.find(cell), std::string::npos) << cell;
+    EXPECT_NE(overview.find("<title>Holiday</title>"), std::string::npos);  // still the overview page
+    EXPECT_NE(ReadFile(place.OutputFolder() + "a_2.html").find("second a"), std::string::npos);
+    EXPECT_NE(ReadFile(place.OutputFolder() + "a_thumb_2.html").find("src=\"a_thumb_2.jpg\""),
+              std::string::npos);
+}
+
+TEST_F(GenerationRunTest, ACaptionHoldingAGreaterThanSignReachesThePagesWhole) {
+    request.pictures[1].caption = "Sunset > sunrise | really";
+    request.settings.textVisible = true;
+    const GenerationResult result = Run();
+    ASSERT_TRUE(result.ok) << result.error;
+    const std::string page = ReadFile(place.OutputFolder() + "hill.html");
+    EXPECT_NE(page.find("<br>Sunset &gt; sunrise | really<br>"), std::string::npos);
+}
+
+TEST_F(GenerationRunTest, OneOrTwoThreadsMakeTheSameGallery) {
+    AddPicture("portrait.jpg", "", 240, 320);
+    request.settings.shapeVisible = true;
+    request.jobs = 1;
+    ASSERT_TRUE(Run().ok);
+    const std::string single = FolderListing(place.OutputFolder());
+    random = SeededRandom(7);
+    request.jobs = 2;
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(FolderListing(place.OutputFolder()), single);
+}
+
+TEST_F(GenerationRunTest, ProgressCountsPicturesWithTheLabelText) {
+    std::vector<std::string> texts;
+    std::vector<int> percents;
+    request.progress = [&](const GenerationProgress& step) {
+        texts.push_back(step.text.substr(step.text.rfind(' ') + 1));
+        percents.push_back(step.percent);
+        EXPECT_EQ(step.total, 3);
+    };
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(texts, (std::vector<std::string>{"1/3", "2/3", "3/3"}));
+    EXPECT_EQ(percents, (std::vector<int>{33, 67, 100}));
+}
+
+TEST_F(GenerationRunTest, ACancelledRunLeavesTheOutputFolderAlone) {
+    std::atomic<bool> cancel{false};
+    request.cancel = &cancel;
+    request.jobs = 1;
+    request.progress = [&](const GenerationProgress&) { cancel = true; };
+    const GenerationResult result = Run();
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_FALSE(fs::exists(place.OutputFolder()));
+}
+
+TEST_F(GenerationRunTest, TheWindowsRunSavesItsSettingsAndTheCommandLinesDoesNot) {
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(NamesIn(place.ProgramFolder()).count("Gallery_Gal_0001.ini"), 0u);
+    request.settingsFile = place.ProgramFolder() + "Gallery_Gal_0001.ini";
+    request.settings.smallPicX = 90;
+    ASSERT_TRUE(Run().ok);
+    const GallerySettings saved = ReadGallerySettings(request.settingsFile);
+    EXPECT_EQ(saved.smallPicX, 90);
+    EXPECT_EQ(saved.outputPath, place.OutputFolder());
+}
+
+TEST_F(GenerationRunTest, AnOutputFolderThatCannotBeMadeIsReported) {
+    WriteFile(place.OutputFolder().substr(0, place.OutputFolder().size() - 1), "a file in the way");
+    const GenerationResult result = Run();
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("output folder"), std::string::npos) << result.error;
+}
+
+}  // namespace
+}  // namespace wexbo
