@@ -146,7 +146,11 @@ void PublishGallery(const PublishRequest& request) {
         for (const std::string& name : request.fileNames) {
             const fs::path temporary = output + tag + name;
             temporaries.push_back(temporary);
-            fs::copy_file(request.workFolder + name, temporary, fs::copy_options::overwrite_existing, ec);
+            // Every file of the work folder is written once under a new name and never changed in
+            // place, so a second link to it is as good as a copy and costs no data.
+            fs::remove(temporary, ec);
+            fs::create_hard_link(request.workFolder + name, temporary, ec);
+            if (ec) fs::copy_file(request.workFolder + name, temporary, fs::copy_options::overwrite_existing, ec);
             if (ec)
                 throw PublishError("Cannot copy " + name + " into the output folder " + output + ": " +
                                    ec.message());

@@ -1,9 +1,12 @@
 #include "gallery/web_pictures.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
-#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <limits>
@@ -47,10 +50,37 @@ private:
     std::uint64_t used_ = 0;
 };
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+// A source picture's bytes, read with one call into a buffer that is not cleared first.
+class SourceBytes {
+public:
+    explicit SourceBytes(const std::string& path) {
+        if (FolderExists(path)) throw WebPictureError("Cannot read the picture " + path + ": it is a folder");
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) throw WebPictureError("Cannot read the picture " + path + ": " + std::strerror(errno));
+        struct stat status {};
+        const bool known = ::fstat(fd, &status) == 0;
+        size_ = known && status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
+        data_.reset(new unsigned char[size_ + 1]);
+        std::size_t done = 0;
+        while (done < size_) {
+            const ssize_t got = ::read(fd, data_.get() + done, size_ - done);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) {
+                const std::string why = got < 0 ? std::strerror(errno) : "the file ended early";
+                ::close(fd);
+                throw WebPictureError("Cannot read the picture " + path + ": " + why);
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        ::close(fd);
+    }
+    const unsigned char* Data() const { return data_.get(); }
+    std::size_t Size() const { return size_; }
+
+private:
+    std::unique_ptr<unsigned char[]> data_;
+    std::size_t size_ = 0;
 };
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // What the frame header of a JPEG file says, for estimating the memory of its decode.
 struct JpegFrame {
@@ -61,48 +91,42 @@ struct JpegFrame {
     int sampling[4][2] = {};  // horizontal, vertical factor per component
 };
 
-int ReadByte(std::FILE* file) { return std::fgetc(file); }
-
-int ReadWord(std::FILE* file) {
-    const int high = ReadByte(file), low = ReadByte(file);
-    return high < 0 || low < 0 ? -1 : high << 8 | low;
-}
-
-// Walks the markers up to the frame header, skipping every other segment. False when the file is
-// no JPEG or ends first; the decoder then reports what is wrong.
-bool ReadJpegFrame(std::FILE* file, JpegFrame& frame) {
-    if (ReadByte(file) != 0xFF || ReadByte(file) != 0xD8) return false;
-    for (;;) {
-        int byte = ReadByte(file);
-        while (byte >= 0 && byte != 0xFF) byte = ReadByte(file);
-        int marker = ReadByte(file);
-        while (marker == 0xFF) marker = ReadByte(file);
-        if (marker < 0 || marker == 0xD9 || marker == 0xDA) return false;
+// Walks the markers up to the frame header, skipping every other segment. False when the bytes
+// are no JPEG or end first; the decoder then reports what is wrong.
+bool ReadJpegFrame(const unsigned char* bytes, std::size_t size, JpegFrame& frame) {
+    std::size_t at = 2;
+    auto word = [&](std::size_t i) { return i + 1 < size ? bytes[i] << 8 | bytes[i + 1] : -1; };
+    if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return false;
+    while (at + 1 < size) {
+        while (at < size && bytes[at] != 0xFF) ++at;
+        while (at < size && bytes[at] == 0xFF) ++at;
+        if (at >= size) return false;
+        const int marker = bytes[at++];
+        if (marker == 0xD9 || marker == 0xDA) return false;
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // no length
-        const int length = ReadWord(file);
+        const int length = word(at);
         if (length < 2) return false;
-        const bool startOfFrame =
-            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        const bool startOfFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+                                  marker != 0xCC;
         if (!startOfFrame) {
-            if (std::fseek(file, length - 2, SEEK_CUR) != 0) return false;
+            at += static_cast<std::size_t>(length);
             continue;
         }
-        ReadByte(file);  // sample precision
-        frame.height = ReadWord(file);
-        frame.width = ReadWord(file);
-        frame.components = ReadByte(file);
+        if (at + 8 > size) return false;
+        frame.height = word(at + 3);
+        frame.width = word(at + 5);
+        frame.components = bytes[at + 7];
         frame.progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
         if (frame.width <= 0 || frame.height <= 0 || frame.components <= 0) return false;
         for (int c = 0; c < frame.components && c < 4; ++c) {
-            ReadByte(file);  // component id
-            const int factors = ReadByte(file);
-            ReadByte(file);  // quantisation table
-            if (factors < 0) return false;
-            frame.sampling[c][0] = std::max(1, factors >> 4);
-            frame.sampling[c][1] = std::max(1, factors & 0x0F);
+            const std::size_t entry = at + 8 + 3 * static_cast<std::size_t>(c);
+            if (entry + 1 >= size) return false;
+            frame.sampling[c][0] = std::max(1, bytes[entry + 1] >> 4);
+            frame.sampling[c][1] = std::max(1, bytes[entry + 1] & 0x0F);
         }
         return true;
     }
+    return false;
 }
 
 // Memory a decode of the frame needs beyond the file's bytes, for the short side `needed`.
@@ -130,8 +154,6 @@ std::uint64_t DecodeMemory(const JpegFrame& frame, int needed) {
     return bytes + 3 * decoded;
 }
 
-std::string ErrnoText() { return std::strerror(errno); }
-
 // The file's problem as the image component reports it, without the component's name.
 std::string ProblemOf(const ELeadImageError& error, const std::string& file) {
     std::string detail = error.Detail();
@@ -141,8 +163,8 @@ std::string ProblemOf(const ELeadImageError& error, const std::string& file) {
     return text + " (" + detail + ")";
 }
 
-void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& options,
-                    const std::string& file) {
+// Resizes the component's picture, frames it when asked, and saves it.
+void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& options, const std::string& file) {
     try {
         image.Size(size.width, size.height, kLeadSizeBicubic);
         if (options.frame)
@@ -154,14 +176,13 @@ void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& 
     }
 }
 
-ConvertedPicture ConvertBytes(const std::string& bytes, const WebPictureJob& job,
-                              const WebPictureOptions& options) {
+ConvertedPicture ConvertBytes(const SourceBytes& bytes, const WebPictureJob& job, const WebPictureOptions& options) {
     TLEADImage image;
     const int needed = std::max(options.overviewSetting, options.fullSizeSetting);
     ConvertedPicture result;
     try {
         // Both web pictures have the setting as their shorter side (within a pixel of rounding).
-        image.LoadFromMemory(bytes.data(), bytes.size(), needed, needed, job.source);
+        image.LoadFromMemory(bytes.Data(), bytes.Size(), needed, needed, job.source);
         result.source = {image.FileWidth(), image.FileHeight()};
         result.sizes = TargetSizes(result.source.width, result.source.height, options.overviewSetting,
                                    options.fullSizeSetting);
@@ -169,47 +190,40 @@ ConvertedPicture ConvertBytes(const std::string& bytes, const WebPictureJob& job
         const int needH = std::max(result.sizes.overview.height, result.sizes.fullSize.height);
         const bool reduced = image.Width() < result.source.width;
         if (reduced && (image.Width() < needW || image.Height() < needH))
-            image.LoadFromMemory(bytes.data(), bytes.size(), needW, needH, job.source);
+            image.LoadFromMemory(bytes.Data(), bytes.Size(), needW, needH, job.source);
     } catch (const ELeadImageError& error) {
         throw WebPictureError("Cannot read the picture " + job.source + ": " + ProblemOf(error, job.source));
     }
-    const std::shared_ptr<const RgbBuffer> decoded = image.Snapshot();
     const std::string iccProfile = image.IccProfile();
-    MakeWebPicture(image, result.sizes.fullSize, options, job.fullSizeFile);
-    image.SetPicture(decoded->Clone(), iccProfile);
-    MakeWebPicture(image, result.sizes.overview, options, job.overviewFile);
+    const PixelSize full = result.sizes.fullSize, overview = result.sizes.overview;
+    // The overview picture comes from the full-size one before its frame when that is at least as
+    // large, which costs far less than resizing the decode again; otherwise from the decode.
+    const bool fromFullSize = full.width >= overview.width && full.height >= overview.height;
+    std::shared_ptr<const RgbBuffer> start = image.Snapshot();
+    try {
+        if (fromFullSize) {
+            image.Size(full.width, full.height, kLeadSizeBicubic);
+            start = image.Snapshot();
+        }
+    } catch (const ELeadImageError& error) {
+        throw WebPictureError("Cannot write the web picture " + job.fullSizeFile + ": " +
+                              ProblemOf(error, job.fullSizeFile));
+    }
+    MakeWebPicture(image, overview, options, job.overviewFile);
+    image.SetPicture(start->Clone(), iccProfile);
+    MakeWebPicture(image, full, options, job.fullSizeFile);
     return result;
 }
 
-File OpenSource(const std::string& path) {
-    if (FolderExists(path)) throw WebPictureError("Cannot read the picture " + path + ": it is a folder");
-    File file(std::fopen(path.c_str(), "rb"));
-    if (!file) throw WebPictureError("Cannot read the picture " + path + ": " + ErrnoText());
-    return file;
-}
-
-std::string ReadRest(std::FILE* file, const std::string& path) {
-    if (std::fseek(file, 0, SEEK_END) != 0)
-        throw WebPictureError("Cannot read the picture " + path + ": " + ErrnoText());
-    const long size = std::ftell(file);
-    std::rewind(file);
-    std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-    if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
-        throw WebPictureError("Cannot read the picture " + path + ": " + ErrnoText());
-    return bytes;
-}
-
 // Reads and converts one picture, holding its share of the memory budget meanwhile.
-ConvertedPicture ConvertWithin(MemoryBudget* budget, const WebPictureJob& job,
-                               const WebPictureOptions& options) {
-    File file = OpenSource(job.source);
+ConvertedPicture ConvertWithin(MemoryBudget* budget, const WebPictureJob& job, const WebPictureOptions& options) {
+    const SourceBytes bytes(job.source);
     std::uint64_t share = 0;
     if (budget) {
+        share = bytes.Size();
         JpegFrame frame;
-        const bool known = ReadJpegFrame(file.get(), frame);
-        std::fseek(file.get(), 0, SEEK_END);
-        share = static_cast<std::uint64_t>(std::max(0L, std::ftell(file.get())));
-        if (known) share += DecodeMemory(frame, std::max(options.overviewSetting, options.fullSizeSetting));
+        if (ReadJpegFrame(bytes.Data(), bytes.Size(), frame))
+            share += DecodeMemory(frame, std::max(options.overviewSetting, options.fullSizeSetting));
         budget->Acquire(share);
     }
     struct Lease {
@@ -219,8 +233,6 @@ ConvertedPicture ConvertWithin(MemoryBudget* budget, const WebPictureJob& job,
             if (budget) budget->Release(share);
         }
     } lease{budget, share};
-    const std::string bytes = ReadRest(file.get(), job.source);
-    file.reset();
     return ConvertBytes(bytes, job, options);
 }
 

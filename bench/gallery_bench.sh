@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The gallery benchmark: `wexbo generate` on the benchmark pictures against vipsthumbnail making the
+# same two sizes, against lazygal (a gallery generator from Debian), and against the floor (only
+# decoding, at the needed DCT scale, on all cores, in one process); then the peak memory of a
+# gallery of 24-MP baseline pictures. The runs alternate, round after round; medians are printed.
+#   bench/gallery_bench.sh [BUILD_FOLDER] [ROUNDS]
+# Needs the pictures of ../shared/bench/make_corpus.sh (/tmp/corpus60, /tmp/corpus_bignoisy) and
+# the Debian packages libvips-tools and lazygal.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../build}" && pwd)
+rounds=${2:-5}
+corpus=/tmp/corpus60
+big=/tmp/corpus_bignoisy
+for tool in vipsthumbnail vipsheader lazygal; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing: apt-get install libvips-tools lazygal" >&2; exit 1; }
+done
+[ -d "$corpus" ] && [ -d "$big" ] || { echo "make the pictures first: ../shared/bench/make_corpus.sh" >&2; exit 1; }
+
+# A private copy of the program folder (with stand-ins for button sets and script where the build has none).
+. "$here/../tests/cli/program_copy.sh" "$build/bin/wexbo"
+floor=$build/bench/wexbo_decode_floor
+cores=$(nproc)
+full=450 overview=80
+
+landscape=() portrait=()
+for f in "$corpus"/*.jpg; do
+  if [ "$(vipsheader -f width "$f")" -ge "$(vipsheader -f height "$f")" ]; then landscape+=("$f"); else portrait+=("$f"); fi
+done
+
+seconds() { local start=$EPOCHREALTIME; "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+            echo "$EPOCHREALTIME - $start" | bc; }
+run_wexbo() { rm -rf "$work/w"; "$wexbo" generate "$corpus" "$work/w" --jobs "$cores"; }
+run_vips() {
+  rm -rf "$work/v"; mkdir -p "$work/v"
+  for s in $full $overview; do
+    vipsthumbnail -s "100000x$s" -o "$work/v/%s_$s.jpg[Q=95]" "${landscape[@]}"
+    vipsthumbnail -s "${s}x100000" -o "$work/v/%s_$s.jpg[Q=95]" "${portrait[@]}"
+  done
+}
+run_lazygal() { rm -rf "$work/l"; lazygal --quiet -o "$work/l" -s "full=600x$full" -T "107x$overview" "$corpus"; }
+run_floor() { "$floor" --jobs "$cores" --size "$full" "$corpus"/*.jpg; }
+
+declare -A times
+for ((r = 1; r <= rounds; r++)); do
+  for name in wexbo vips lazygal floor; do times[$name]+="$(seconds "run_$name") "; done
+done
+median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+w=$(median "${times[wexbo]}") v=$(median "${times[vips]}") l=$(median "${times[lazygal]}") f=$(median "${times[floor]}")
+echo "60 pictures of $corpus, $cores cores, $rounds rounds alternating, median wall seconds:"
+printf '  wexbo generate (whole gallery)  %6.2f s\n  vipsthumbnail (two sizes)       %6.2f s\n' "$w" "$v"
+printf '  lazygal                         %6.2f s\n  floor (decode only)             %6.2f s\n' "$l" "$f"
+printf '  wexbo / vipsthumbnail = %.2f   (goal <= 0.25)\n' "$(echo "$w / $v" | bc -l)"
+printf '  lazygal / wexbo       = %.1f   (goal >= 15)\n' "$(echo "$l / $w" | bc -l)"
+printf '  wexbo / floor         = %.2f   (goal <= 1.3)\n' "$(echo "$w / $f" | bc -l)"
+for name in wexbo vips lazygal floor; do echo "  all $name: ${times[$name]}"; done
+
+# Peak memory: the 12 camera-size files, and the same files four times over (48 pictures).
+mkdir -p "$work/many"
+for n in 1 2 3 4; do for f in "$big"/*.jpg; do ln -s "$f" "$work/many/${n}_$(basename "$f")"; done; done
+for source in "$big" "$work/many"; do
+  rm -rf "$work/m"
+  kb=$( { /usr/bin/time -f '%M' "$wexbo" generate "$source" "$work/m" --jobs "$cores" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
+  echo "peak memory, $(ls "$source" | wc -l) pictures of 24 MP: $((kb / 1024)) MB (goal < 100 MB)"
+done
