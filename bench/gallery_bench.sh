@@ -17,7 +17,7 @@ for tool in vipsthumbnail vipsheader lazygal; do
 done
 [ -d "$corpus" ] && [ -d "$big" ] || { echo "make the pictures first: ../shared/bench/make_corpus.sh" >&2; exit 1; }
 
-# A private copy of the program folder (with stand-ins for button sets and script where the build has none).
+# A private copy of the program folder, with a home, data and temporary folder of its own.
 . "$here/../tests/cli/program_copy.sh" "$build/bin/wexbo"
 floor=$build/bench/wexbo_decode_floor
 cores=$(nproc)

@@ -1,7 +1,6 @@
 # Sourced by the command-line tests: a private copy of the built program folder in a temporary
 # folder, with a home, data and temporary folder of its own, so a test never touches the real ones.
 # Sets: work (the temporary folder), program (the copied program folder), wexbo (the copied program).
-# Until the shipped button sets and slideshow script exist, small stand-ins are written.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 built=$(dirname "$1")
@@ -11,14 +10,6 @@ cp "$1" "$program/"
 for entry in "$built"/*.ini "$built"/gal "$built"/buttons "$built"/slidescript; do
   [ -e "$entry" ] && cp -r "$entry" "$program/"
 done
-if [ ! -d "$program/buttons/01" ]; then
-  mkdir -p "$program/buttons/01"
-  for f in slideshow gallery previous home next; do printf 'GIF89a' > "$program/buttons/01/$f.gif"; done
-fi
-if [ ! -d "$program/slidescript" ]; then
-  mkdir -p "$program/slidescript"
-  for f in slideshow.js restore.png x.png; do printf 'x' > "$program/slidescript/$f"; done
-fi
 wexbo=$program/$(basename "$1")
 export HOME=$work/home TMPDIR=$work/tmp
 unset XDG_DATA_HOME XDG_DOCUMENTS_DIR DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM

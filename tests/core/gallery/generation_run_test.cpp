@@ -78,9 +78,9 @@ TEST_F(GenerationRunTest, TheChosenButtonSetIsCopiedAndMissingSetsComeFromThePro
     ASSERT_TRUE(Run().ok);
     EXPECT_EQ(ReadFile(place.OutputFolder() + "home.gif"), "set 07 home.gif");
 
-    // A data folder that lacks set 03 gets the shipped one; a file already there stays.
-    WriteFile(place.ProgramFolder() + "buttons/03/home.gif", "shipped 03");
-    for (const char* name : {"slideshow.gif", "gallery.gif", "previous.gif", "next.gif"})
+    // The data folder lacks set 03: the shipped one is copied in; a file already there stays.
+    fs::remove_all(place.DataFolder() + "buttons/03");
+    for (const char* name : {"slideshow.gif", "gallery.gif", "previous.gif", "home.gif", "next.gif"})
         WriteFile(place.ProgramFolder() + std::string("buttons/03/") + name, "shipped 03");
     WriteFile(place.ProgramFolder() + "buttons/07/home.gif", "shipped 07");
     request.settings.buttons = 2;
@@ -91,6 +91,7 @@ TEST_F(GenerationRunTest, TheChosenButtonSetIsCopiedAndMissingSetsComeFromThePro
 
 TEST_F(GenerationRunTest, AMissingButtonImageFailsTheRunInsteadOfLeavingBrokenPages) {
     fs::remove(place.DataFolder() + "buttons/01/home.gif");
+    fs::remove(place.ProgramFolder() + "buttons/01/home.gif");
     const GenerationResult result = Run();
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("buttons/01/home.gif"), std::string::npos) << result.error;
