@@ -28,8 +28,12 @@ for f in "$corpus"/*.jpg; do
   if [ "$(vipsheader -f width "$f")" -ge "$(vipsheader -f height "$f")" ]; then landscape+=("$f"); else portrait+=("$f"); fi
 done
 
-seconds() { local start=$EPOCHREALTIME; "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
-            echo "$EPOCHREALTIME - $start" | bc; }
+# Runs a command quietly and prints its wall seconds and its processor seconds (user + system).
+seconds() {
+  local TIMEFORMAT='%R %U %S'
+  { time "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }; } 2>"$work/time"
+  awk '{printf "%s/%.2f", $1, $2 + $3}' "$work/time"
+}
 run_wexbo() { rm -rf "$work/w"; "$wexbo" generate "$corpus" "$work/w" --jobs "$cores"; }
 run_vips() {
   rm -rf "$work/v"; mkdir -p "$work/v"
@@ -45,21 +49,23 @@ declare -A times
 for ((r = 1; r <= rounds; r++)); do
   for name in wexbo vips lazygal floor; do times[$name]+="$(seconds "run_$name") "; done
 done
-median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-w=$(median "${times[wexbo]}") v=$(median "${times[vips]}") l=$(median "${times[lazygal]}") f=$(median "${times[floor]}")
-echo "60 pictures of $corpus, $cores cores, $rounds rounds alternating, median wall seconds:"
-printf '  wexbo generate (whole gallery)  %6.2f s\n  vipsthumbnail (two sizes)       %6.2f s\n' "$w" "$v"
-printf '  lazygal                         %6.2f s\n  floor (decode only)             %6.2f s\n' "$l" "$f"
-printf '  wexbo / vipsthumbnail = %.2f   (goal <= 0.25)\n' "$(echo "$w / $v" | bc -l)"
-printf '  lazygal / wexbo       = %.1f   (goal >= 15)\n' "$(echo "$l / $w" | bc -l)"
-printf '  wexbo / floor         = %.2f   (goal <= 1.3)\n' "$(echo "$w / $f" | bc -l)"
-for name in wexbo vips lazygal floor; do echo "  all $name: ${times[$name]}"; done
+median() { tr ' ' '\n' <<<"$1" | grep . | cut -d/ -f"$2" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+echo "60 pictures of $corpus, $cores cores, $rounds rounds alternating; medians of wall and processor seconds:"
+for name in wexbo vips lazygal floor; do
+  printf '  %-8s %6.2f s wall %6.2f s processor   (all: %s)\n' "$name" "$(median "${times[$name]}" 1)" \
+    "$(median "${times[$name]}" 2)" "${times[$name]}"
+done
+ratio() { echo "$(median "${times[$1]}" "$3") / $(median "${times[$2]}" "$3")" | bc -l; }
+printf '  wexbo / vipsthumbnail = %.2f wall, %.2f processor   (goal <= 0.25)\n' "$(ratio wexbo vips 1)" "$(ratio wexbo vips 2)"
+printf '  lazygal / wexbo       = %.1f wall, %.1f processor   (goal >= 15)\n' "$(ratio lazygal wexbo 1)" "$(ratio lazygal wexbo 2)"
+printf '  wexbo / floor         = %.2f wall, %.2f processor   (goal <= 1.3)\n' "$(ratio wexbo floor 1)" "$(ratio wexbo floor 2)"
 
 # Peak memory: the 12 camera-size files, and the same files four times over (48 pictures).
 mkdir -p "$work/many"
 for n in 1 2 3 4; do for f in "$big"/*.jpg; do ln -s "$f" "$work/many/${n}_$(basename "$f")"; done; done
 for source in "$big" "$work/many"; do
   rm -rf "$work/m"
-  kb=$( { /usr/bin/time -f '%M' "$wexbo" generate "$source" "$work/m" --jobs "$cores" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
+  /usr/bin/time -f '%M' -o "$work/memory" "$wexbo" generate "$source" "$work/m" --jobs "$cores" >/dev/null 2>&1
+  kb=$(tail -1 "$work/memory")
   echo "peak memory, $(ls "$source" | wc -l) pictures of 24 MP: $((kb / 1024)) MB (goal < 100 MB)"
 done

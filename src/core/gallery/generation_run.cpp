@@ -197,4 +197,9 @@ private:
 
 GenerationResult RunGeneration(const GenerationRequest& request) { return Run(request).Execute(); }
 
+std::string SlideshowNotice(const std::string& languageCode) {
+    return languageCode == "GERMAN" ? "Info: Slideshow funktioniert nur im \"Standard Browser\" oder online!!"
+                                    : "Info: Slide show only works in \"Standard Browser\" or online!";
+}
+
 }  // namespace wexbo

@@ -55,4 +55,8 @@ struct GenerationResult {
 
 GenerationResult RunGeneration(const GenerationRequest& request);
 
+// The notice the preview of a finished gallery shows: the slideshow works only in the standard
+// browser or online (German for "GERMAN", English for every other code).
+std::string SlideshowNotice(const std::string& languageCode);
+
 }  // namespace wexbo

@@ -249,5 +249,10 @@ TEST_F(GenerationRunTest, AnOutputFolderThatCannotBeMadeIsReported) {
     EXPECT_NE(result.error.find("output folder"), std::string::npos) << result.error;
 }
 
+TEST(SlideshowNoticeTest, GermanOrEnglish) {
+    EXPECT_EQ(SlideshowNotice("GERMAN"), "Info: Slideshow funktioniert nur im \"Standard Browser\" oder online!!");
+    EXPECT_EQ(SlideshowNotice("SPAIN"), "Info: Slide show only works in \"Standard Browser\" or online!");
+}
+
 }  // namespace
 }  // namespace wexbo
