@@ -12,6 +12,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "imaging/lead_image.h"
 #include "util/files.h"
@@ -50,38 +51,6 @@ private:
     std::uint64_t used_ = 0;
 };
 
-// A source picture's bytes, read with one call into a buffer that is not cleared first.
-class SourceBytes {
-public:
-    explicit SourceBytes(const std::string& path) {
-        if (FolderExists(path)) throw WebPictureError("Cannot read the picture " + path + ": it is a folder");
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) throw WebPictureError("Cannot read the picture " + path + ": " + std::strerror(errno));
-        struct stat status {};
-        const bool known = ::fstat(fd, &status) == 0;
-        size_ = known && status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
-        data_.reset(new unsigned char[size_ + 1]);
-        std::size_t done = 0;
-        while (done < size_) {
-            const ssize_t got = ::read(fd, data_.get() + done, size_ - done);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) {
-                const std::string why = got < 0 ? std::strerror(errno) : "the file ended early";
-                ::close(fd);
-                throw WebPictureError("Cannot read the picture " + path + ": " + why);
-            }
-            done += static_cast<std::size_t>(got);
-        }
-        ::close(fd);
-    }
-    const unsigned char* Data() const { return data_.get(); }
-    std::size_t Size() const { return size_; }
-
-private:
-    std::unique_ptr<unsigned char[]> data_;
-    std::size_t size_ = 0;
-};
-
 // What the frame header of a JPEG file says, for estimating the memory of its decode.
 struct JpegFrame {
     int width = 0;
@@ -91,43 +60,105 @@ struct JpegFrame {
     int sampling[4][2] = {};  // horizontal, vertical factor per component
 };
 
-// Walks the markers up to the frame header, skipping every other segment. False when the bytes
-// are no JPEG or end first; the decoder then reports what is wrong.
-bool ReadJpegFrame(const unsigned char* bytes, std::size_t size, JpegFrame& frame) {
-    std::size_t at = 2;
-    auto word = [&](std::size_t i) { return i + 1 < size ? bytes[i] << 8 | bytes[i + 1] : -1; };
-    if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return false;
-    while (at + 1 < size) {
+enum class FrameSearch { kFound, kNone, kNeedMore };
+
+// Walks the markers of the file's first `size` bytes up to the frame header, skipping every other
+// segment. kNone when the bytes are no JPEG (the decoder then reports what is wrong), kNeedMore
+// when the header lies further on.
+FrameSearch FindJpegFrame(const unsigned char* bytes, std::size_t size, JpegFrame& frame) {
+    auto word = [&](std::size_t i) { return bytes[i] << 8 | bytes[i + 1]; };
+    if (size < 2) return FrameSearch::kNeedMore;
+    if (bytes[0] != 0xFF || bytes[1] != 0xD8) return FrameSearch::kNone;
+    for (std::size_t at = 2;;) {
         while (at < size && bytes[at] != 0xFF) ++at;
         while (at < size && bytes[at] == 0xFF) ++at;
-        if (at >= size) return false;
+        if (at + 2 >= size) return FrameSearch::kNeedMore;
         const int marker = bytes[at++];
-        if (marker == 0xD9 || marker == 0xDA) return false;
+        if (marker == 0xD9 || marker == 0xDA) return FrameSearch::kNone;
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // no length
         const int length = word(at);
-        if (length < 2) return false;
-        const bool startOfFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                                  marker != 0xCC;
+        if (length < 2) return FrameSearch::kNone;
+        const bool startOfFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (!startOfFrame) {
             at += static_cast<std::size_t>(length);
             continue;
         }
-        if (at + 8 > size) return false;
+        if (at + static_cast<std::size_t>(length) > size) return FrameSearch::kNeedMore;
+        if (length < 8) return FrameSearch::kNone;
         frame.height = word(at + 3);
         frame.width = word(at + 5);
         frame.components = bytes[at + 7];
         frame.progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
-        if (frame.width <= 0 || frame.height <= 0 || frame.components <= 0) return false;
+        if (frame.width <= 0 || frame.height <= 0 || frame.components <= 0) return FrameSearch::kNone;
         for (int c = 0; c < frame.components && c < 4; ++c) {
             const std::size_t entry = at + 8 + 3 * static_cast<std::size_t>(c);
-            if (entry + 1 >= size) return false;
+            if (entry + 2 > at + static_cast<std::size_t>(length)) return FrameSearch::kNone;
             frame.sampling[c][0] = std::max(1, bytes[entry + 1] >> 4);
             frame.sampling[c][1] = std::max(1, bytes[entry + 1] & 0x0F);
         }
+        return FrameSearch::kFound;
+    }
+}
+
+// A source picture file: opened once; its frame header can be looked at before the whole file is
+// read with one call into a buffer that is not cleared first.
+class SourceFile {
+public:
+    explicit SourceFile(const std::string& path) : path_(path) {
+        if (FolderExists(path)) throw WebPictureError("Cannot read the picture " + path + ": it is a folder");
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0) Fail(std::strerror(errno));
+        struct stat status {};
+        if (::fstat(fd_, &status) == 0 && status.st_size > 0)
+            size_ = static_cast<std::size_t>(status.st_size);
+    }
+    SourceFile(const SourceFile&) = delete;
+    SourceFile& operator=(const SourceFile&) = delete;
+    ~SourceFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    std::size_t Size() const { return size_; }
+
+    // The frame header, from the first kilobytes of the file (more when segments before it are long).
+    bool Frame(JpegFrame& frame) const {
+        std::vector<unsigned char> head;
+        for (std::size_t want = 64 * 1024;; want *= 4) {
+            head.resize(std::min(want, size_));
+            if (!ReadAt(head.data(), head.size(), 0)) return false;
+            const FrameSearch search = FindJpegFrame(head.data(), head.size(), frame);
+            if (search != FrameSearch::kNeedMore) return search == FrameSearch::kFound;
+            if (head.size() == size_) return false;
+        }
+    }
+
+    // The whole file.
+    std::unique_ptr<unsigned char[]> ReadAll() const {
+        std::unique_ptr<unsigned char[]> data(new unsigned char[size_ + 1]);
+        if (!ReadAt(data.get(), size_, 0)) Fail(errno ? std::strerror(errno) : "the file ended early");
+        return data;
+    }
+
+private:
+    bool ReadAt(unsigned char* target, std::size_t count, std::size_t offset) const {
+        errno = 0;
+        for (std::size_t done = 0; done < count;) {
+            const ssize_t got = ::pread(fd_, target + done, count - done, static_cast<off_t>(offset + done));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) return false;
+            done += static_cast<std::size_t>(got);
+        }
         return true;
     }
-    return false;
-}
+    [[noreturn]] void Fail(const std::string& why) const {
+        throw WebPictureError("Cannot read the picture " + path_ + ": " + why);
+    }
+
+    std::string path_;
+    int fd_ = -1;
+    std::size_t size_ = 0;
+};
 
 // Memory a decode of the frame needs beyond the file's bytes, for the short side `needed`.
 std::uint64_t DecodeMemory(const JpegFrame& frame, int needed) {
@@ -164,7 +195,8 @@ std::string ProblemOf(const ELeadImageError& error, const std::string& file) {
 }
 
 // Resizes the component's picture, frames it when asked, and saves it.
-void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& options, const std::string& file) {
+void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& options,
+                    const std::string& file) {
     try {
         image.Size(size.width, size.height, kLeadSizeBicubic);
         if (options.frame)
@@ -176,13 +208,14 @@ void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& 
     }
 }
 
-ConvertedPicture ConvertBytes(const SourceBytes& bytes, const WebPictureJob& job, const WebPictureOptions& options) {
+ConvertedPicture ConvertBytes(const unsigned char* bytes, std::size_t size, const WebPictureJob& job,
+                              const WebPictureOptions& options) {
     TLEADImage image;
     const int needed = std::max(options.overviewSetting, options.fullSizeSetting);
     ConvertedPicture result;
     try {
         // Both web pictures have the setting as their shorter side (within a pixel of rounding).
-        image.LoadFromMemory(bytes.Data(), bytes.Size(), needed, needed, job.source);
+        image.LoadFromMemory(bytes, size, needed, needed, job.source);
         result.source = {image.FileWidth(), image.FileHeight()};
         result.sizes = TargetSizes(result.source.width, result.source.height, options.overviewSetting,
                                    options.fullSizeSetting);
@@ -190,7 +223,7 @@ ConvertedPicture ConvertBytes(const SourceBytes& bytes, const WebPictureJob& job
         const int needH = std::max(result.sizes.overview.height, result.sizes.fullSize.height);
         const bool reduced = image.Width() < result.source.width;
         if (reduced && (image.Width() < needW || image.Height() < needH))
-            image.LoadFromMemory(bytes.Data(), bytes.Size(), needW, needH, job.source);
+            image.LoadFromMemory(bytes, size, needW, needH, job.source);
     } catch (const ELeadImageError& error) {
         throw WebPictureError("Cannot read the picture " + job.source + ": " + ProblemOf(error, job.source));
     }
@@ -215,14 +248,16 @@ ConvertedPicture ConvertBytes(const SourceBytes& bytes, const WebPictureJob& job
     return result;
 }
 
-// Reads and converts one picture, holding its share of the memory budget meanwhile.
-ConvertedPicture ConvertWithin(MemoryBudget* budget, const WebPictureJob& job, const WebPictureOptions& options) {
-    const SourceBytes bytes(job.source);
+// Reads and converts one picture, holding its share of the memory budget from before it is read
+// until its web pictures are written.
+ConvertedPicture ConvertWithin(MemoryBudget* budget, const WebPictureJob& job,
+                               const WebPictureOptions& options) {
+    const SourceFile source(job.source);
     std::uint64_t share = 0;
     if (budget) {
-        share = bytes.Size();
+        share = source.Size();
         JpegFrame frame;
-        if (ReadJpegFrame(bytes.Data(), bytes.Size(), frame))
+        if (source.Frame(frame))
             share += DecodeMemory(frame, std::max(options.overviewSetting, options.fullSizeSetting));
         budget->Acquire(share);
     }
@@ -233,7 +268,8 @@ ConvertedPicture ConvertWithin(MemoryBudget* budget, const WebPictureJob& job, c
             if (budget) budget->Release(share);
         }
     } lease{budget, share};
-    return ConvertBytes(bytes, job, options);
+    const std::unique_ptr<unsigned char[]> bytes = source.ReadAll();
+    return ConvertBytes(bytes.get(), source.Size(), job, options);
 }
 
 }  // namespace

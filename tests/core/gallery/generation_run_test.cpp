@@ -250,7 +250,8 @@ TEST_F(GenerationRunTest, AnOutputFolderThatCannotBeMadeIsReported) {
 }
 
 TEST(SlideshowNoticeTest, GermanOrEnglish) {
-    EXPECT_EQ(SlideshowNotice("GERMAN"), "Info: Slideshow funktioniert nur im \"Standard Browser\" oder online!!");
+    EXPECT_EQ(SlideshowNotice("GERMAN"),
+              "Info: Slideshow funktioniert nur im \"Standard Browser\" oder online!!");
     EXPECT_EQ(SlideshowNotice("SPAIN"), "Info: Slide show only works in \"Standard Browser\" or online!");
 }
 
