@@ -1,6 +1,7 @@
 #include "gallery/web_pictures.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,7 +27,7 @@ namespace {
 // Decodes in flight may hold this much together (file bytes, libjpeg's whole-picture coefficient
 // buffer of progressive files, the decoded and resized pixels). One decode always runs, however
 // large, so a picture is never refused for its size.
-constexpr std::uint64_t kDecodeMemoryBudget = 64ull << 20;
+constexpr std::uint64_t kDecodeMemoryBudget = 40ull << 20;
 
 class MemoryBudget {
 public:
@@ -102,7 +103,7 @@ FrameSearch FindJpegFrame(const unsigned char* bytes, std::size_t size, JpegFram
 }
 
 // A source picture file: opened once; its frame header can be looked at before the whole file is
-// read with one call into a buffer that is not cleared first.
+// taken into memory.
 class SourceFile {
 public:
     explicit SourceFile(const std::string& path) : path_(path) {
@@ -133,11 +134,25 @@ public:
         }
     }
 
-    // The whole file.
-    std::unique_ptr<unsigned char[]> ReadAll() const {
-        std::unique_ptr<unsigned char[]> data(new unsigned char[size_ + 1]);
-        if (!ReadAt(data.get(), size_, 0)) Fail(errno ? std::strerror(errno) : "the file ended early");
-        return data;
+    // The whole file, mapped read-only and faulted in at once. Unlike a buffer of our own, the
+    // pages go back to the system when the mapping ends, so threads that converted a large picture
+    // earlier do not keep its size.
+    struct Mapping {
+        void* data = nullptr;
+        std::size_t size = 0;
+        Mapping(void* d, std::size_t s) : data(d), size(s) {}
+        Mapping(const Mapping&) = delete;
+        Mapping& operator=(const Mapping&) = delete;
+        ~Mapping() {
+            if (data) ::munmap(data, size);
+        }
+        const unsigned char* Bytes() const { return static_cast<const unsigned char*>(data); }
+    };
+    std::unique_ptr<Mapping> Map() const {
+        if (size_ == 0) Fail("the file is empty");
+        void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd_, 0);
+        if (data == MAP_FAILED) Fail(std::strerror(errno));
+        return std::make_unique<Mapping>(data, size_);
     }
 
 private:
@@ -268,8 +283,8 @@ ConvertedPicture ConvertWithin(MemoryBudget* budget, const WebPictureJob& job,
             if (budget) budget->Release(share);
         }
     } lease{budget, share};
-    const std::unique_ptr<unsigned char[]> bytes = source.ReadAll();
-    return ConvertBytes(bytes.get(), source.Size(), job, options);
+    const std::unique_ptr<SourceFile::Mapping> bytes = source.Map();
+    return ConvertBytes(bytes->Bytes(), bytes->size, job, options);
 }
 
 }  // namespace
