@@ -28,11 +28,7 @@ void WriteDetailTemplates(const PageSetup& setup, const std::string& caption) {
     head.insert(head.end(), {kStylesheetLine, kViewportLine, kHeadEndLine, kBodyStartLine});
     WriteTextLines(setup.templateFolder + "einzel.ht1", head);
 
-    std::vector<std::string> tail = {"<hr>", "<center>"};
-    if (auto footer = FooterLine(setup.languageCode, NthWord(1, link, "|"), NthWord(2, link, "|")))
-        tail.push_back(*footer);
-    tail.insert(tail.end(), {"</center>", "</body>", "</html>"});
-    WriteTextLines(setup.templateFolder + "einzel.ht2", tail);
+    WriteTailTemplate(setup, "einzel.ht2", {"<hr>", "<center>"}, link);
 }
 
 // The previous, home and next buttons; German texts carry only alt attributes.

@@ -30,6 +30,11 @@ struct PagePicture {
     bool landscape = true;  // the source is at least as wide as high
 };
 
+// Writes a tail template: the lines before the footer, the footer line with the picked footer link
+// (anchor text "|" URL; none for a language outside the five), then "</center>", "</body>", "</html>".
+void WriteTailTemplate(const PageSetup& setup, const std::string& name, std::vector<std::string> lines,
+                       const std::string& footerLink);
+
 // "gallery.ht1" and "gallery.ht2" in the template folder.
 void WriteOverviewTemplates(const PageSetup& setup);
 

@@ -22,6 +22,15 @@ const char* ClickInstruction(const std::string& languageCode) {
 
 }  // namespace
 
+void WriteTailTemplate(const PageSetup& setup, const std::string& name, std::vector<std::string> lines,
+                       const std::string& footerLink) {
+    if (auto footer =
+            FooterLine(setup.languageCode, NthWord(1, footerLink, "|"), NthWord(2, footerLink, "|")))
+        lines.push_back(*footer);
+    lines.insert(lines.end(), {"</center>", "</body>", "</html>"});
+    WriteTextLines(setup.templateFolder + name, lines);
+}
+
 void WriteOverviewTemplates(const PageSetup& setup) {
     const std::string link = PickFooterLink(setup.Random());
     const bool german = setup.languageCode == "GERMAN";
@@ -40,11 +49,7 @@ void WriteOverviewTemplates(const PageSetup& setup) {
     head.push_back("<table width=\"100%\" border=\"0\" cellspacing=\"15\" cellpadding=\"0\">");
     WriteTextLines(setup.templateFolder + "gallery.ht1", head);
 
-    std::vector<std::string> tail = {"</table>", "<hr>"};
-    if (auto footer = FooterLine(setup.languageCode, NthWord(1, link, "|"), NthWord(2, link, "|")))
-        tail.push_back(*footer);
-    tail.insert(tail.end(), {"</center>", "</body>", "</html>"});
-    WriteTextLines(setup.templateFolder + "gallery.ht2", tail);
+    WriteTailTemplate(setup, "gallery.ht2", {"</table>", "<hr>"}, link);
 }
 
 void WriteOverviewPage(const PageSetup& setup, const std::vector<PagePicture>& pictures, int picturesPerRow,

@@ -4,7 +4,6 @@
 #include "gallery/make.h"
 #include "gallery/page_lines.h"
 #include "gallery/qvb_convert.h"
-#include "util/strings.h"
 
 namespace wexbo {
 
@@ -23,11 +22,7 @@ void WriteSlideshowTemplates(const PageSetup& setup) {
     for (std::string& line : PageHeaderLines(setup.albumTitle)) head.push_back(std::move(line));
     WriteTextLines(setup.templateFolder + "slideshow.ht1", head);
 
-    std::vector<std::string> tail = {"<br>", "<hr>", "<center>"};
-    if (auto footer = FooterLine(setup.languageCode, NthWord(1, link, "|"), NthWord(2, link, "|")))
-        tail.push_back(*footer);
-    tail.insert(tail.end(), {"</center>", "</body>", "</html>"});
-    WriteTextLines(setup.templateFolder + "slideshow.ht2", tail);
+    WriteTailTemplate(setup, "slideshow.ht2", {"<br>", "<hr>", "<center>"}, link);
 }
 
 void WriteSlideshowPage(const PageSetup& setup, const std::vector<PagePicture>& pictures) {
