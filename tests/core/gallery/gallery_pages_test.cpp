@@ -82,43 +82,47 @@ constexpr const char* kOpening[] = {"<!DOCTYPE html>",
 constexpr const char* kTitle = "Trip &quot;S&uuml;d&quot;";
 constexpr const char* kCaption = "Sun & &lt;sea&gt;";
 
+// The German heads up to the header line: the stylesheet link before the viewport line, or after it
+// on the slideshow page.
+std::vector<std::string> GermanHead(const std::string& title, bool viewportFirst) {
+    const char* link = "<link href=\"layout.css\" rel=\"stylesheet\" type=\"text/css\">";
+    const char* viewport =
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1.0, user-scalable=yes\">";
+    return {
+        kOpening[0],
+        kOpening[1],
+        "<title>" + title + "</title>",
+        std::string("<meta name=\"description\" content=\"") + kTitle + " - Page created with Wexbo 10\">",
+        viewportFirst ? viewport : link,
+        viewportFirst ? link : viewport,
+        "</head>",
+        "<body>",
+        "<center><div class=\"header\">"};
+}
+
+std::vector<std::string> Concatenated(std::vector<std::string> head, const std::vector<std::string>& rest) {
+    head.insert(head.end(), rest.begin(), rest.end());
+    return head;
+}
+
 TEST_F(PagesTest, GermanOverviewPageLineByLine) {
     setup.languageCode = "GERMAN";
     WriteOverview(beach, 1, true);
     EXPECT_EQ(
         Page("gallery.html"),
-        Joined(
-            {kOpening[0],
-             kOpening[1],
-             std::string("<title>") + kTitle + "</title>",
-             std::string("<meta name=\"description\" content=\"") + kTitle +
-                 " - Page created with Wexbo 10\">",
-             "<link href=\"layout.css\" rel=\"stylesheet\" type=\"text/css\">",
-             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1.0, user-scalable=yes\">",
-             "</head>",
-             "<body>",
-             "<center><div class=\"header\">",
-             std::string(kTitle) + "</div>",
+        Joined(Concatenated(
+            GermanHead(kTitle, false),
+            {std::string(kTitle) + "</div>",
              "<br><a href=\"slideshow.html\"><img src=\"slideshow.gif\" border=\"0\" alt=\"Slideshow "
              "starten\"></a> <br><br>",
              "Klicken Sie auf die Bilder, um diese in Originalgr&ouml;&szlig;e zu sehen.<br>",
-             "<table width=\"100%\" border=\"0\" cellspacing=\"15\" cellpadding=\"0\">",
-             "<tr>",
+             "<table width=\"100%\" border=\"0\" cellspacing=\"15\" cellpadding=\"0\">", "<tr>",
              "<td align=\"center\" width=\"100%\">",
              std::string("<a href=\"beach.html\"><img loading=\"lazy\" class=\"sca\" src=\"beach_thumb.jpg\" "
                          "width=\"107\" height=\"80\" alt=\"") +
                  kCaption + "\" title=\"" + kCaption + "\" border=\"0\"></a><br>" + kCaption,
-             "</td>",
-             "</tr>",
-             "<tr>",
-             "<td align=\"center\">&nbsp;</td>",
-             "</tr>",
-             "</table>",
-             "<hr>",
-             Footer(),
-             "</center>",
-             "</body>",
-             "</html>"}));
+             "</td>", "</tr>", "<tr>", "<td align=\"center\">&nbsp;</td>", "</tr>", "</table>", "<hr>",
+             Footer(), "</center>", "</body>", "</html>"})));
     EXPECT_EQ(Footer().rfind("Erstellt mit Wexbo 10 - <a href=\"", 0), 0u) << Footer();
 }
 
@@ -215,38 +219,20 @@ TEST_F(PagesTest, GermanDetailPageLineByLine) {
     WriteOverview(beach, 4, true);
     EXPECT_EQ(
         Page("beach.html"),
-        Joined(
-            {kOpening[0],
-             kOpening[1],
-             std::string("<title>") + kTitle + " " + kCaption + "</title>",
-             std::string("<meta name=\"description\" content=\"") + kTitle +
-                 " - Page created with Wexbo 10\">",
-             "<link href=\"layout.css\" rel=\"stylesheet\" type=\"text/css\">",
-             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1.0, user-scalable=yes\">",
-             "</head>",
-             "<body>",
-             "<center><div class=\"header\">",
-             kTitle,
-             "</div><br>",
+        Joined(Concatenated(
+            GermanHead(std::string(kTitle) + " " + kCaption, false),
+            {kTitle, "</div><br>",
              "<a href=\"beach.html\"><img src=\"previous.gif\" border=\"0\" alt=\"Vorheriges "
              "Bild\"></a>&nbsp;&nbsp;&nbsp;&nbsp;",
              "<a href=\"gallery.html\"><img src=\"home.gif\" border=\"0\" alt=\"Alle "
              "Bilder\"></a>&nbsp;&nbsp;&nbsp;&nbsp;",
              "<a href=\"beach.html\"><img src=\"next.gif\" border=\"0\" alt=\"Nächstes Bild\"></a><br> ",
-             "</center>",
-             "<table height=\"75%\" width=\"100%\"><tr><td valign=\"top\">",
+             "</center>", "<table height=\"75%\" width=\"100%\"><tr><td valign=\"top\">",
              std::string("<div align=\"center\"><a href=\"gallery.html\"><img loading=\"lazy\" "
                          "class=\"fullsca\" src=\"beach.jpg\" alt=\"") +
                  kCaption + "\" title=\"" + kCaption + "\" border=\"0\"></a>",
-             std::string("<br>") + kCaption + "<br>",
-             "</div>",
-             "<tr><td></table>",
-             "<hr>",
-             "<center>",
-             Footer(),
-             "</center>",
-             "</body>",
-             "</html>"}));
+             std::string("<br>") + kCaption + "<br>", "</div>", "<tr><td></table>", "<hr>", "<center>",
+             Footer(), "</center>", "</body>", "</html>"})));
 }
 
 TEST_F(PagesTest, EnglishDetailPageHeadAndNavigation) {
@@ -294,46 +280,36 @@ TEST_F(PagesTest, UnknownLanguageLeavesOutTheLanguageLines) {
 TEST_F(PagesTest, GermanSlideshowPageLineByLine) {
     setup.languageCode = "GERMAN";
     WriteSlideshow(beach);
-    EXPECT_EQ(
-        Page("slideshow.html"),
-        Joined(
-            {kOpening[0],
-             kOpening[1],
-             std::string("<title>") + kTitle + "</title>",
-             std::string("<meta name=\"description\" content=\"") + kTitle +
-                 " - Page created with Wexbo 10\">",
-             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1.0, user-scalable=yes\">",
-             "<link href=\"layout.css\" rel=\"stylesheet\" type=\"text/css\">",
-             "</head>",
-             "<body>",
-             "<center><div class=\"header\">",
-             std::string(kTitle) + "</div>",
-             "<br><a href=\"gallery.html\"><img src=\"gallery.gif\" border=\"0\" alt=\"Start Gallery\" "
-             "title=\"Start Gallery\"></a></center>",
-             "<br><br>",
-             "<div class=\"slideshow-container\">",
-             "<center>",
-             "",
-             "<div class=\"mySlides fade\">",
-             "  <div class=\"numbertext\">1 / 1</div>",
-             "  <img class=\"slideimg\" src=\"beach.jpg\" style=\"width:100%\" alt=\"\">",
-             std::string("  <div class=\"captext\">") + kCaption + "</div>",
-             "</div>",
-             "",
-             "</center>",
-             "</div>",
-             "<br>",
-             "<div style=\"text-align:center\">",
-             "  <span class=\"dot\"></span>",
-             "</div>",
-             "<script language=\"javascript\" type=\"text/javascript\" src=\"slideshow.js\"></script>",
-             "<br>",
-             "<hr>",
-             "<center>",
-             Footer(),
-             "</center>",
-             "</body>",
-             "</html>"}));
+    EXPECT_EQ(Page("slideshow.html"),
+              Joined(Concatenated(
+                  GermanHead(kTitle, true),
+                  {std::string(kTitle) + "</div>",
+                   "<br><a href=\"gallery.html\"><img src=\"gallery.gif\" border=\"0\" alt=\"Start Gallery\" "
+                   "title=\"Start Gallery\"></a></center>",
+                   "<br><br>",
+                   "<div class=\"slideshow-container\">",
+                   "<center>",
+                   "",
+                   "<div class=\"mySlides fade\">",
+                   "  <div class=\"numbertext\">1 / 1</div>",
+                   "  <img class=\"slideimg\" src=\"beach.jpg\" style=\"width:100%\" alt=\"\">",
+                   std::string("  <div class=\"captext\">") + kCaption + "</div>",
+                   "</div>",
+                   "",
+                   "</center>",
+                   "</div>",
+                   "<br>",
+                   "<div style=\"text-align:center\">",
+                   "  <span class=\"dot\"></span>",
+                   "</div>",
+                   "<script language=\"javascript\" type=\"text/javascript\" src=\"slideshow.js\"></script>",
+                   "<br>",
+                   "<hr>",
+                   "<center>",
+                   Footer(),
+                   "</center>",
+                   "</body>",
+                   "</html>"})));
 }
 
 TEST_F(PagesTest, EnglishSlideshowHeadNamesAProduct) {
