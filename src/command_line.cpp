@@ -145,6 +145,7 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
     request.jobs = arguments.jobs;
     request.progress = ShowProgress;
     request.cancel = &g_stop;
+    request.keepWorkCopy = false;
 
     const StopOnSignals stopOnSignals;
     const GenerationResult result = RunGeneration(request);

@@ -1,5 +1,6 @@
 #include "gallery/gallery_publish.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -79,6 +80,12 @@ bool Unchanged(const fs::path& path, const Written& written) {
     return !ec && modified == written.modified;
 }
 
+bool SameFileSystem(const std::string& a, const std::string& b) {
+    struct stat first {
+    }, second{};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev;
+}
+
 std::uint64_t Fnv1a(std::string_view text) {
     std::uint64_t hash = 14695981039346656037ull;
     for (const char c : text) {
@@ -142,26 +149,37 @@ void PublishGallery(const PublishRequest& request) {
         for (const std::string& name : request.fileNames) both.emplace(name, Written{});
         WriteRecord(recordFile, output, both);
 
-        const std::string tag = ".wexbo-" + std::to_string(::getpid()) + "-";
-        for (const std::string& name : request.fileNames) {
-            const fs::path temporary = output + tag + name;
-            temporaries.push_back(temporary);
-            // Every file of the work folder is written once under a new name and never changed in
-            // place, so a second link to it is as good as a copy and costs no data.
-            fs::remove(temporary, ec);
-            fs::create_hard_link(request.workFolder + name, temporary, ec);
-            if (ec) fs::copy_file(request.workFolder + name, temporary, fs::copy_options::overwrite_existing, ec);
-            if (ec)
-                throw PublishError("Cannot copy " + name + " into the output folder " + output + ": " +
-                                   ec.message());
+        if (request.moveFiles && SameFileSystem(request.workFolder, output)) {
+            for (const std::string& name : request.fileNames) {
+                fs::rename(request.workFolder + name, output + name, ec);
+                if (ec)
+                    throw PublishError("Cannot put " + name + " into the output folder " + output + ": " +
+                                       ec.message());
+            }
+        } else {
+            const std::string tag = ".wexbo-" + std::to_string(::getpid()) + "-";
+            for (const std::string& name : request.fileNames) {
+                const fs::path temporary = output + tag + name;
+                temporaries.push_back(temporary);
+                // Every file of the work folder is written once under a new name and never changed
+                // in place, so a second link to it is as good as a copy and costs no data.
+                fs::remove(temporary, ec);
+                fs::create_hard_link(request.workFolder + name, temporary, ec);
+                if (ec)
+                    fs::copy_file(request.workFolder + name, temporary, fs::copy_options::overwrite_existing,
+                                  ec);
+                if (ec)
+                    throw PublishError("Cannot copy " + name + " into the output folder " + output + ": " +
+                                       ec.message());
+            }
+            for (std::size_t i = 0; i < temporaries.size(); ++i) {
+                fs::rename(temporaries[i], output + request.fileNames[i], ec);
+                if (ec)
+                    throw PublishError("Cannot put " + request.fileNames[i] + " into the output folder " +
+                                       output + ": " + ec.message());
+            }
+            temporaries.clear();
         }
-        for (std::size_t i = 0; i < request.fileNames.size(); ++i) {
-            fs::rename(temporaries[i], output + request.fileNames[i], ec);
-            if (ec)
-                throw PublishError("Cannot put " + request.fileNames[i] + " into the output folder " +
-                                   output + ": " + ec.message());
-        }
-        temporaries.clear();
 
         Record now;
         for (const std::string& name : request.fileNames) {

@@ -21,6 +21,9 @@ struct PublishRequest {
     std::string outputFolder;                 // created when missing, ending in "/"
     std::string recordFolder;                 // where the record of written files is kept, ending in "/"
     std::vector<std::string> sourcePictures;  // never replaced, even when they lie in the output folder
+    // The work folder's files are not needed afterwards: on the same file system they are moved
+    // into place rather than linked or copied.
+    bool moveFiles = false;
 };
 
 // Checks that nothing is in the way, copies every file in under a temporary name, renames them all

@@ -126,6 +126,7 @@ private:
         publish.recordFolder = AddTrailingBackslash(folders.dataFolder) + "galleries/";
         for (const GalleryPicture& picture : request_.pictures)
             publish.sourcePictures.push_back(picture.path);
+        publish.moveFiles = !request_.keepWorkCopy;
         PublishGallery(publish);
     }
 

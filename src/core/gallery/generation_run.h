@@ -41,7 +41,10 @@ struct GenerationRequest {
     // Called after each converted picture, possibly on a worker thread; calls never overlap.
     std::function<void(const GenerationProgress&)> progress;
     const std::atomic<bool>* cancel = nullptr;  // set to stop the run between pictures
-    RandomSource* random = nullptr;             // the pages' random picks; the program's own when null
+    // The window keeps the finished gallery in its work folder too; the command line, whose work
+    // folder goes at the end, lets the files move into the output folder.
+    bool keepWorkCopy = true;
+    RandomSource* random = nullptr;  // the pages' random picks; the program's own when null
 };
 
 struct GenerationResult {

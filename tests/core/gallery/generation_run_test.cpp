@@ -73,6 +73,16 @@ TEST_F(GenerationRunTest, ThreePicturesGiveTwentyFiles) {
                                      "slideshow.ht1", "slideshow.ht2"}));
 }
 
+TEST_F(GenerationRunTest, WithoutAWorkCopyTheFilesMoveIntoTheOutputFolder) {
+    request.keepWorkCopy = false;
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(NamesIn(place.OutputFolder()).size(), 20u);
+    EXPECT_TRUE(NamesIn(place.WorkFolder()).empty());
+    request.pictures.pop_back();
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(NamesIn(place.OutputFolder()).size(), 17u);  // the record still knows what the run wrote
+}
+
 TEST_F(GenerationRunTest, TheChosenButtonSetIsCopiedAndMissingSetsComeFromTheProgram) {
     request.settings.buttons = 6;
     ASSERT_TRUE(Run().ok);
