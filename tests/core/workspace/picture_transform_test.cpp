@@ -5,6 +5,7 @@
 #include "album/album_entry.h"
 #include "album/album_store.h"
 #include "imaging/lead_image.h"
+#include "jpeg_fixtures.h"
 #include "temp_dir.h"
 #include "workspace/picture_transform.h"
 
@@ -18,16 +19,8 @@ using test::WriteFile;
 
 // A picture whose left half is red and right half blue.
 void SaveHalves(const std::string& path, int width, int height) {
-    RgbBuffer buffer(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = buffer.Row(y) + 3 * x;
-            p[0] = x < width / 2 ? 255 : 0;
-            p[1] = 0;
-            p[2] = x < width / 2 ? 0 : 255;
-        }
     TLEADImage image;
-    image.SetPicture(std::move(buffer));
+    image.SetPicture(test::Quadrants(width, height, test::kRed, test::kBlue, test::kRed, test::kBlue));
     image.Save(path);
 }
 

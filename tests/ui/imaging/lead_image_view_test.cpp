@@ -1,4 +1,5 @@
 #include "imaging/lead_image_view.h"
+#include "jpeg_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,7 @@ namespace wexbo {
 namespace {
 
 RgbBuffer Halves(int w, int h) {  // left red, right blue
-    RgbBuffer picture(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            std::uint8_t* p = picture.Row(y) + 3 * x;
-            p[0] = x < w / 2 ? 255 : 0;
-            p[1] = 0;
-            p[2] = x < w / 2 ? 0 : 255;
-        }
-    return picture;
+    return test::Quadrants(w, h, test::kRed, test::kBlue, test::kRed, test::kBlue);
 }
 
 TEST(LeadImageViewTest, SharesThePixelsAndOutlivesChangesToTheComponent) {
