@@ -9,7 +9,8 @@
 
 namespace wexbo::test {
 
-// A JPEG of width × height in one colour (0x00BBGGRR), optionally tagged with an EXIF orientation.
+// Writes a JPEG of width × height in one colour (0x00BBGGRR), optionally tagged with an EXIF
+// orientation.
 void MakeJpeg(const std::string& path, int width, int height, std::uint32_t color = 0x808080,
               int orientation = 1);
 
