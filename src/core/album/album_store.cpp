@@ -272,7 +272,7 @@ bool AlbumStore::DeleteAlbum(const std::string& folder) {
     return DeleteAlbumFolder(folder);
 }
 
-std::vector<AlbumStore::GalleryPicture> AlbumStore::GalleryPictures() {
+std::vector<GalleryPicture> AlbumStore::GalleryPictures() {
     std::vector<GalleryPicture> pictures;
     for (std::size_t i = 0; i < entries_.size(); ++i)
         pictures.push_back({ResolveAlbumPicturePath(i), ParseAlbumEntry(entries_[i]).caption});

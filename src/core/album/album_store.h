@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gallery/gallery_settings.h"
 #include "imaging/thumbnail_maker.h"
 
 namespace wexbo {
@@ -94,10 +95,6 @@ public:
     bool DeleteAlbum(const std::string& folder);
 
     // The generator's picture list: full path and caption per picture, in album order.
-    struct GalleryPicture {
-        std::string path;
-        std::string caption;
-    };
     std::vector<GalleryPicture> GalleryPictures();
 
     // The thumbnail path of a picture of the current album.

@@ -48,7 +48,7 @@ public:
     // Dialogs the tests answer instead of a person: the picture-open dialog (returns the chosen
     // file or ""), and the gallery command (opens the generator on the album's pictures).
     std::function<QString(const QString& title, const QString& folder)> pictureFilePicker;
-    std::function<void(const std::vector<AlbumStore::GalleryPicture>&, const QString& settingsFile)> galleryOpener;
+    std::function<void(const std::vector<GalleryPicture>&, const QString& settingsFile)> galleryOpener;
 
     // Start panel.
     QWidget* SelectVariablesPanel;

@@ -118,7 +118,7 @@ void TMainForm::CreateBitBtnClick() {
         return;
     }
     ReportStoreMessage(store_->SavePictureList());
-    const std::vector<AlbumStore::GalleryPicture> pictures = store_->GalleryPictures();
+    const std::vector<GalleryPicture> pictures = store_->GalleryPictures();
     const QString settingsFile =
         QString::fromStdString(folders_.programFolder + "Gallery_" + store_->CurrentAlbum() + ".ini");
     if (galleryOpener) galleryOpener(pictures, settingsFile);

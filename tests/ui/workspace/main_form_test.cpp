@@ -263,9 +263,9 @@ TEST_F(MainFormTest, TheGalleryCommandHandsOverTheAlbumPicturesWithCaptions) {
     form->CreateBitBtnClick();  // nothing open yet
     EXPECT_EQ(messages, QStringList{Text(10002)});
     form->BeispielBitBtn->click();
-    std::vector<AlbumStore::GalleryPicture> handed;
+    std::vector<GalleryPicture> handed;
     QString settingsFile;
-    form->galleryOpener = [&](const std::vector<AlbumStore::GalleryPicture>& pictures, const QString& file) {
+    form->galleryOpener = [&](const std::vector<GalleryPicture>& pictures, const QString& file) {
         handed = pictures;
         settingsFile = file;
     };
