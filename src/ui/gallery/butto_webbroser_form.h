@@ -4,14 +4,14 @@
 #include <QDialog>
 #include <QString>
 
+#include "gallery/gallery_settings.h"  // kButtonSetCount
+
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QWebEngineView;
 
 namespace wexbo {
-
-inline constexpr int kButtonSetCount = 28;
 
 class TButtoWebbroserForm : public QDialog {
     Q_OBJECT
