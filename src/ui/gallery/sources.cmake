@@ -1,2 +1,4 @@
 target_sources(wexbo_ui PRIVATE
-  gallery/butto_webbroser_form.cpp)
+  gallery/butto_webbroser_form.cpp
+  gallery/html_form.cpp
+  gallery/html_form_run.cpp)

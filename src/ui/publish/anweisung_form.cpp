@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -30,6 +32,29 @@ QLabel* Text(QWidget* parent, const QString& text, bool bold = false) {
     return label;
 }
 
+// A folder with an arrow up to a cloud: what the window asks the user to do.
+QPixmap UploadPicture() {
+    QPixmap picture(96, 112);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath cloud;
+    cloud.setFillRule(Qt::WindingFill);
+    cloud.addEllipse(QRectF(8, 14, 36, 28));
+    cloud.addEllipse(QRectF(26, 2, 42, 40));
+    cloud.addEllipse(QRectF(54, 14, 34, 28));
+    cloud.addRoundedRect(QRectF(20, 26, 58, 18), 8, 8);
+    p.fillPath(cloud.simplified(), QColor(120, 170, 220));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 140, 60));
+    p.drawPolygon(QPolygonF({QPointF(48, 48), QPointF(62, 64), QPointF(53, 64), QPointF(53, 78), QPointF(43, 78),
+                             QPointF(43, 64), QPointF(34, 64)}));
+    p.setBrush(QColor(230, 180, 60));
+    p.drawRoundedRect(QRectF(18, 82, 26, 10), 3, 3);
+    p.drawRoundedRect(QRectF(18, 86, 60, 24), 3, 3);
+    return picture;
+}
+
 }  // namespace
 
 TAnweisungForm::TAnweisungForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
@@ -42,12 +67,10 @@ TAnweisungForm::TAnweisungForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
     panel->setStyleSheet("#WhitePanel { background: white; border: 1px solid #B4B4B4; }");
 
     auto* picture = new QLabel(panel);
-    picture->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(64, 64));
-    picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    picture->setPixmap(UploadPicture());
 
     Edit1 = new QLineEdit(panel);
-    CopyBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
-                                 "Copy folder to clipboard", panel);
+    CopyBitBtn = new QPushButton("Copy folder to clipboard", panel);
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), "Open folder", panel);
     auto* folderButtons = new QHBoxLayout;
     folderButtons->addWidget(CopyBitBtn);
@@ -64,11 +87,11 @@ TAnweisungForm::TAnweisungForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
     texts->addWidget(Text(panel, "Here is the created folder to upload"));
     texts->addWidget(Edit1);
     texts->addLayout(folderButtons);
-    texts->addSpacing(24);
+    texts->addStretch(1);
     texts->addWidget(Text(panel, "2) Link the HTML files from your Internet page:", true));
     texts->addWidget(Text(panel, "gallery.html - For the gallery overview"));
     texts->addWidget(Text(panel, "slideshow.html - For the slideshow"));
-    texts->addStretch();
+    texts->addStretch(2);
 
     auto* panelLayout = new QHBoxLayout(panel);
     panelLayout->setContentsMargins(20, 20, 20, 20);

@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
@@ -60,10 +61,12 @@ TWebbroserForm::TWebbroserForm(QWidget* parent) : QDialog(parent) {
     captionFont.setBold(true);
     Panel2->setFont(captionFont);
     SpeedButton1 = HeaderButton(header, {});
-    SpeedButton1->setArrowType(Qt::LeftArrow);
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    SpeedButton1->setIconSize(QSize(22, 22));
     SpeedButton1->setToolTip("Back");
     SpeedButton2 = HeaderButton(header, {});
-    SpeedButton2->setArrowType(Qt::RightArrow);
+    SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    SpeedButton2->setIconSize(QSize(22, 22));
     SpeedButton2->setToolTip("Forward");
     SpeedButton3 = HeaderButton(header, "Standard Browser (F9)");
     SpeedButton4 = HeaderButton(header, QString::fromStdString(LangText(3514)) + " (Esc)");
