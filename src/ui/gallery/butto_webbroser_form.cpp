@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+#include "util/center_on_screen.h"
 #include "util/message_box.h"
 
 namespace wexbo {
@@ -17,6 +18,7 @@ namespace wexbo {
 TButtoWebbroserForm::TButtoWebbroserForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Select Buttons");
     resize(885, 776);
+    CenterOnScreen(this);
     setModal(true);
 
     auto* top = new QFrame(this);

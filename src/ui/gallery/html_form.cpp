@@ -20,6 +20,7 @@
 #include "gallery/qvb_colors.h"
 #include "publish/anweisung_form.h"
 #include "publish/webbroser_form.h"
+#include "util/center_on_screen.h"
 #include "util/files.h"
 #include "util/folder_browser.h"
 #include "util/gradient_background.h"
@@ -110,6 +111,7 @@ void ColorPanel::mouseReleaseEvent(QMouseEvent* event) {
 THTMLForm::THTMLForm(const TWindowsInfo& windowsInfo, const std::string& dataFolder, QWidget* parent)
     : QDialog(parent, Qt::Tool), windowsInfo_(windowsInfo), dataFolder_(AddTrailingBackslash(dataFolder)) {
     setFixedSize(693, 489);
+    CenterOnScreen(this);
     setModal(true);
     background_ = new GradientBackground(this);
 

@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "util/center_on_screen.h"
 #include "util/gradient_background.h"
 #include "util/message_box.h"
 #include "util/shell_open.h"
@@ -59,6 +60,7 @@ QPixmap UploadPicture() {
 
 TAnweisungForm::TAnweisungForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
     setFixedSize(726, 509);
+    CenterOnScreen(this);
     setModal(true);
     new GradientBackground(this);
 

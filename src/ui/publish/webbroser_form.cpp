@@ -14,6 +14,7 @@
 #include <QWebEngineView>
 
 #include "app/language_table.h"
+#include "util/center_on_screen.h"
 #include "util/shell_open.h"
 
 namespace wexbo {
@@ -48,6 +49,7 @@ TWebbroserForm::TWebbroserForm(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setMinimumSize(950, 700);
     resize(1010, 740);
+    CenterOnScreen(this);
 
     auto* header = new QFrame(this);
     header->setObjectName("Panel2");

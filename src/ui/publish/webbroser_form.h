@@ -19,6 +19,7 @@ public:
     // Set by the caller before showing.
     void SetWindowTitle(const QString& title) { windowTitle_ = title; }
     void SetStartPage(const QString& page) { startPage_ = page; }  // a path or an address
+    const QString& StartPage() const { return startPage_; }
     void SetInfoText(const QString& text);
 
     // The address of the page last loaded (the start page until the first page has loaded).

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "html_form_fixture.h"
+#include "publish/webbroser_form.h"
+#include "util/ini_file.h"
+
+namespace fs = std::filesystem;
+
+namespace wexbo {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+// What the preview showed when the run opened it.
+struct PreviewSeen {
+    bool shown = false;
+    QString startPage, title, info;
+};
+
+class GeneratorRunTest : public testing::Test, public test::HtmlFormTest {
+protected:
+    GeneratorRunTest() {
+        for (const char* name : {"slideshow.js", "restore.png", "x.png"})
+            WriteFile(program.Folder() + "slidescript/" + name, std::string("script file ") + name);
+        for (const char* name : {"Beach.jpg", "dune 2.JPG", "Hafen.jpg"}) MakePicture(home / "pictures/" + name);
+        WriteFile(program.Folder() + "Gallery_Gal_0003.ini",
+                  "[SETTINGS]\r\nPicProRow=2\r\nOutputPath=" + home / "out" + "\r\nButtons=6\r\n");
+    }
+
+    static void MakePicture(const std::string& path) {
+        WriteFile(path, "");
+        QImage image(96, 64, QImage::Format_RGB32);
+        image.fill(QColor(90, 140, 200));
+        ASSERT_TRUE(image.save(QString::fromStdString(path), "JPEG"));
+    }
+
+    GeneratorOpening AlbumOpening() const {
+        GeneratorOpening opening = Opening();
+        for (const char* name : {"Beach.jpg", "dune 2.JPG", "Hafen.jpg"})
+            opening.pictures.push_back({home / "pictures/" + name, std::string("At the ") + name});
+        return opening;
+    }
+
+    // Watches for the modal preview, notes what it shows and closes it.
+    void AnswerPreview(THTMLForm& form) {
+        auto* timer = new QTimer(&form);
+        QObject::connect(timer, &QTimer::timeout, [this, &form, timer] {
+            TWebbroserForm* preview = form.Preview();
+            if (!preview->isVisible()) return;
+            seen = {true, preview->StartPage(),
+                    preview->windowTitle(), preview->SlidshowInfoPanel->text()};
+            timer->stop();
+            preview->close();
+        });
+        timer->start(20);
+    }
+
+    bool WaitForRunEnd(THTMLForm& form) { return QTest::qWaitFor([&] { return !form.Running(); }, 30000); }
+
+    PreviewSeen seen;
+};
+
+TEST_F(GeneratorRunTest, ARunWritesTheGalleryAndTheSettingsAndOpensThePreview) {
+    THTMLForm form(info, dataFolder);
+    form.Prepare(AlbumOpening());
+    form.show();
+    AnswerPreview(form);
+    form.BitBtn1->click();
+    // The run goes on beside the window: the click returns at once, with the controls locked.
+    EXPECT_TRUE(form.Running());
+    EXPECT_FALSE(form.BitBtn1->isEnabled());
+    EXPECT_TRUE(form.KonvertLabel->isVisible());
+    ASSERT_TRUE(WaitForRunEnd(form));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.shown; }, 10000)) << messages.join("\n").toStdString();
+
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_EQ(seen.startPage.toStdString(), home / "out/gallery.html");
+    EXPECT_EQ(seen.title, "Wexbo 10 - Summer");
+    EXPECT_EQ(seen.info, "Info: Slide show only works in \"Standard Browser\" or online!");
+    EXPECT_EQ(form.KonvertLabel->text(), "Converting pictures for the web: 3/3");
+    EXPECT_EQ(form.ProgressBar1->value(), 100);
+    EXPECT_TRUE(form.BitBtn1->isEnabled());
+
+    std::size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(home / "out")) files += entry.is_regular_file();
+    EXPECT_EQ(files, 20u);
+    for (const char* name : {"gallery.html", "slideshow.html", "layout.css", "beach.html", "beach_thumb.jpg",
+                             "slideshow.js", "next.gif"})
+        EXPECT_TRUE(fs::exists(home / "out/" + name)) << name;
+    // The buttons are set 7, the one the settings chose.
+    EXPECT_EQ(ReadFile(home / "out/next.gif"), ReadFile(dataFolder + "buttons/07/next.gif"));
+
+    const IniFile saved(program.Folder() + "Gallery_Gal_0003.ini");
+    for (const char* key : {"SmallPicX", "LargePicX", "Compression", "PicProRow", "TextColor", "BKGColor",
+                            "OutputPath", "Buttons", "TextVisible", "ShapeVisible"})
+        EXPECT_TRUE(saved.HasKey("SETTINGS", key)) << key;
+    EXPECT_EQ(saved.ReadString("SETTINGS", "OutputPath", ""), home / "out/");
+    EXPECT_EQ(saved.ReadString("SETTINGS", "Buttons", ""), "6");
+    // The widths as their fields show them: digits, then blanks to four places.
+    EXPECT_NE(ReadFile(program.Folder() + "Gallery_Gal_0003.ini").find("SmallPicX=80  \r\n"), std::string::npos);
+    EXPECT_EQ(form.PathEdit->text().toStdString(), home / "out/");
+
+    // "Close" empties the work folder and leaves the gallery where it is.
+    EXPECT_TRUE(fs::exists(form.WorkFolder() + "gallery.html"));
+    form.BitBtn3->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(fs::exists(form.WorkFolder() + "gallery.html"));
+    EXPECT_TRUE(fs::exists(home / "out/gallery.html"));
+}
+
+TEST_F(GeneratorRunTest, FivePicturesPerRowAreRefusedBeforeAnythingIsTouched) {
+    WriteFile(home / "out/old.html", "earlier");
+    WriteFile(home / "tmp/gallery/left.txt", "work");
+    THTMLForm form(info, dataFolder);
+    form.Prepare(AlbumOpening());
+    form.show();
+    form.PicProRowMaskEdit->selectAll();
+    QTest::keyClicks(form.PicProRowMaskEdit, "5");
+    form.BitBtn1->click();
+    EXPECT_FALSE(form.Running());
+    EXPECT_EQ(messages, QStringList{"Please do not use more than 4 pictures in a row to ensure a Mobile Friendly web "
+                                    "page! (Mobile Phone Suitability)"});
+    EXPECT_EQ(ReadFile(program.Folder() + "Gallery_Gal_0003.ini"),
+              "[SETTINGS]\r\nPicProRow=2\r\nOutputPath=" + home / "out" + "\r\nButtons=6\r\n");
+    EXPECT_EQ(ReadFile(home / "out/old.html"), "earlier");
+    EXPECT_EQ(ReadFile(home / "tmp/gallery/left.txt"), "work");
+    EXPECT_FALSE(fs::exists(program.Folder() + "gallery.ht1"));
+    EXPECT_FALSE(form.Preview()->isVisible());
+    form.close();
+}
+
+TEST_F(GeneratorRunTest, AFailedRunNamesTheFileAndLeavesTheOutputFolderAlone) {
+    WriteFile(home / "out/old.html", "earlier");
+    fs::remove(home / "pictures/dune 2.JPG");
+    THTMLForm form(info, dataFolder);
+    form.Prepare(AlbumOpening());
+    form.show();
+    AnswerPreview(form);
+    form.BitBtn1->click();
+    ASSERT_TRUE(WaitForRunEnd(form));
+    QTest::qWait(50);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("dune 2.JPG")) << messages[0].toStdString();
+    EXPECT_FALSE(seen.shown);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.BitBtn1->isEnabled());
+    EXPECT_EQ(ReadFile(home / "out/old.html"), "earlier");
+    EXPECT_FALSE(fs::exists(home / "out/gallery.html"));
+    form.close();
+}
+
+TEST_F(GeneratorRunTest, ClosingDuringARunStopsItAndThenCloses) {
+    THTMLForm form(info, dataFolder);
+    form.Prepare(AlbumOpening());
+    form.show();
+    AnswerPreview(form);
+    form.BitBtn1->click();
+    ASSERT_TRUE(form.Running());
+    form.close();
+    ASSERT_TRUE(WaitForRunEnd(form));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 5000));
+    EXPECT_FALSE(seen.shown);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_FALSE(fs::exists(form.WorkFolder() + "gallery.html"));
+}
+
+}  // namespace
+}  // namespace wexbo
