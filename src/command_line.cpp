@@ -13,6 +13,7 @@
 
 #include "app/language_table.h"
 #include "app/program_identity.h"
+#include "gallery/generator_start.h"
 #include "gallery/gallery_settings.h"
 #include "gallery/gallery_source.h"
 #include "gallery/generation_run.h"
@@ -210,6 +211,14 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     demoCommand->add_option("OUTPUT", demoOutput,
                             "The output folder (default: the documents folder + HTML-Gallery/)");
 
+    // Until the main window opens the generator, this opens it on an album folder for trying it out.
+    std::string dialogAlbum;
+    CLI::App* dialogCommand =
+        app.add_subcommand("gallery-dialog", "Open the gallery generator window on an album folder");
+    dialogCommand->add_option("ALBUM", dialogAlbum, "An album folder or any folder of pictures (*.jpg)")
+        ->required()
+        ->check(CLI::ExistingDirectory);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -226,6 +235,10 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
         return status;
     }
     if (demoCommand->parsed()) return RunDemo(demoOutput);
+    if (dialogCommand->parsed()) {
+        if (!DisplayAvailable()) return Fail("no display found; the generator window cannot open.");
+        return RunGeneratorWindow(argc, argv, dialogAlbum);
+    }
     if (!DisplayAvailable()) {
         std::cerr << "wexbo: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
                      "making the sample gallery instead.\n";

@@ -1,0 +1,63 @@
+#include "gallery/generator_start.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <QApplication>
+
+#include "app/language_table.h"
+#include "app/program_identity.h"
+#include "app/startup.h"
+#include "gallery/gallery_settings.h"
+#include "gallery/gallery_source.h"
+#include "gallery/html_form.h"
+#include "util/message_box.h"
+#include "util/strings.h"
+#include "util/windows_info.h"
+
+namespace wexbo {
+
+int RunGeneratorWindow(int argc, char** argv, const std::string& albumFolder) {
+    // Qt WebEngine's sandbox refuses to start for root.
+    if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(kProgramTitle));
+    QApplication::setOrganizationName(QString::fromUtf8(kProgramMaker));
+
+    const std::string programFolder = ExecutableFolder();
+    for (const std::string& message : OpenLanguageTable(programFolder))
+        ShowMessage(nullptr, MessageKind::Error, QString::fromStdString(message));
+    const TWindowsInfo info = TWindowsInfo::FromEnvironment();
+    const std::string dataFolder = DataFolderFor(info.AppDataFolder);
+    EnsureButtonSets(programFolder, dataFolder);
+
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(albumFolder, ec).lexically_normal();
+    GallerySource source;
+    std::string error;
+    if (!ReadGallerySource(AddTrailingBackslash(folder.string()), source, error)) {
+        ShowMessage(nullptr, MessageKind::Error, QString::fromStdString(error));
+        return 1;
+    }
+    if (source.pictures.empty()) {  // the main window's gallery command refuses an empty album too
+        ShowMessage(nullptr, MessageKind::Information, QString::fromStdString(LangText(10002)));
+        return 1;
+    }
+    // As the main window does it: the settings file carries the album folder's name.
+    std::string folderName = folder.filename().string();
+    if (folderName.empty()) folderName = folder.parent_path().filename().string();
+
+    GeneratorOpening opening;
+    opening.programFolder = programFolder;
+    opening.albumTitle = source.title;
+    opening.pictures = std::move(source.pictures);
+    opening.programTitle = kProgramTitle;
+    opening.sidePicture = programFolder + "recom_GR/wizard.jpg";
+    opening.settingsFile = AlbumGallerySettingsFile(programFolder, folderName);
+    THTMLForm form(info, dataFolder);
+    form.Open(std::move(opening));
+    return 0;
+}
+
+}  // namespace wexbo
