@@ -246,12 +246,14 @@ THTMLForm::THTMLForm(const TWindowsInfo& windowsInfo, const std::string& dataFol
 }
 
 THTMLForm::~THTMLForm() {
+    if (!worker_) return;
     cancel_ = true;
-    if (worker_) worker_->join();
+    worker_->join();
+    QApplication::restoreOverrideCursor();
 }
 
 void THTMLForm::FormCreate() {
-    // Qt scales the window for the screen's density itself.
+    // Sizes are in device-independent pixels: Qt scales the window for the screen's density.
     Label16->setText(Text(3500, "Internetseite erzeugen"));
     GroupBox1->setTitle(Text(3501, "Grundeinstellungen"));
     Label5->setText(Text(3502, "Wieviel Bilder sollen pro Zeile angezeigt werden (Die Spaltenzahl ergibt sich)"));
@@ -394,7 +396,11 @@ void THTMLForm::PathAdvGlowButtonClick() {
 void THTMLForm::PathEditChange() { settings_.outputPath = PathEdit->text().toStdString(); }
 
 void THTMLForm::ButtonAdvGlowButtonClick() {
-    chooser_->SetPage(QString::fromStdString(dataFolder_ + "buttons/01/test.html"));
+    // The user's copy of the sets; the shipped page when the copy lacks it.
+    std::string page = dataFolder_ + "buttons/01/test.html";
+    if (!FileExists(page) && FileExists(opening_.programFolder + "buttons/01/test.html"))
+        page = opening_.programFolder + "buttons/01/test.html";
+    chooser_->SetPage(QString::fromStdString(page));
     chooser_->exec();
     settings_.buttons = chooser_->SelectedIndex();
     LoadButtonPreviews();
