@@ -7,6 +7,7 @@
 #include "app/language_form.h"
 #include "app/language_table.h"
 #include "app/program_identity.h"
+#include "gallery/html_form.h"
 #include "util/message_box.h"
 #include "util/windows_info.h"
 #include "workspace/main_form.h"
@@ -31,6 +32,21 @@ int RunDesktop(int argc, char** argv) {
         ShowMessage(nullptr, MessageKind::Error, QString::fromStdString(message));
 
     TMainForm mainForm(windowsInfo, programFolder);
+    // The generator window is made once and opened by the main window's gallery command.
+    THTMLForm htmlForm(windowsInfo, mainForm.Folders().dataFolder, &mainForm);
+    mainForm.galleryOpener = [&](const std::vector<AlbumStore::GalleryPicture>& pictures,
+                                 const QString& settingsFile) {
+        GeneratorOpening opening;
+        opening.programFolder = mainForm.Folders().programFolder;
+        opening.albumTitle = mainForm.TitleEdit->text().toStdString();
+        opening.gradient = true;
+        for (const AlbumStore::GalleryPicture& picture : pictures)
+            opening.pictures.push_back({picture.path, picture.caption});
+        opening.programTitle = kProgramTitle;
+        opening.sidePicture = opening.programFolder + "recom_GR/wizard.jpg";
+        opening.settingsFile = settingsFile.toStdString();
+        htmlForm.Open(std::move(opening));
+    };
     mainForm.PlaceOnScreen();
     return app.exec();
 }

@@ -196,10 +196,9 @@ THTMLForm::THTMLForm(const TWindowsInfo& windowsInfo, const std::string& dataFol
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_MediaPlay), "1.", this);
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogInfoView), "2. ", this);
     BitBtn3 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), "Close", this);
-    for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3}) {
-        button->setAutoDefault(false);
-        button->setMinimumWidth(110);
-    }
+    for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3}) button->setMinimumWidth(110);
+    // No button answers Enter in a field: it would start a run or a dialog unasked.
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BitBtn1);

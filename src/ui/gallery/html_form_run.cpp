@@ -15,19 +15,6 @@
 
 namespace wexbo {
 
-namespace {
-
-QString SlideshowNotice() {
-    return QString::fromStdString(ForLanguage(
-        ActiveLanguageCode(), {"Info: Slideshow funktioniert nur im \"Standard Browser\" oder online!!",
-                               "Info: Slide show only works in \"Standard Browser\" or online!",
-                               "Info: Slide show only works in \"Standard Browser\" or online!",
-                               "Info: Slide show only works in \"Standard Browser\" or online!",
-                               "Info: Slide show only works in \"Standard Browser\" or online!"}));
-}
-
-}  // namespace
-
 void THTMLForm::BitBtn1Click() {
     if (Running()) return;
     // The field's number, or the last one it held when it was emptied.
@@ -90,7 +77,7 @@ void THTMLForm::RunFinished(const GenerationResult& result) {
 void THTMLForm::ShowPreview(const std::string& galleryPage) {
     preview_->SetStartPage(QString::fromStdString(galleryPage));
     preview_->SetWindowTitle(windowTitle());
-    preview_->SetInfoText(SlideshowNotice());
+    preview_->SetInfoText(QString::fromStdString(SlideshowNotice(ActiveLanguageCode())));
     preview_->exec();
 }
 

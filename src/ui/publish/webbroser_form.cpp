@@ -113,6 +113,13 @@ TWebbroserForm::TWebbroserForm(QWidget* parent) : QDialog(parent) {
     // The address is known once a navigation has committed, as with a completed navigation.
     connect(WebBrowser, &QWebEngineView::urlChanged, this,
             [this](const QUrl& url) { WebBrowserNavigateComplete2(url.toString()); });
+    // The arrows show whether there is a page to go back or forward to.
+    auto updateArrows = [this] {
+        SpeedButton1->setEnabled(WebBrowser->history()->canGoBack());
+        SpeedButton2->setEnabled(WebBrowser->history()->canGoForward());
+    };
+    connect(WebBrowser, &QWebEngineView::urlChanged, this, updateArrows);
+    connect(WebBrowser, &QWebEngineView::loadFinished, this, updateArrows);
 }
 
 void TWebbroserForm::SetInfoText(const QString& text) { SlidshowInfoPanel->setText(text); }
@@ -129,6 +136,8 @@ void TWebbroserForm::FormShow() {
     SlidshowInfoPanel->setVisible(currentPage_.contains("slideshow.html"));
     // Nothing of an earlier preview survives: its pages leave the history.
     WebBrowser->history()->clear();
+    SpeedButton1->setEnabled(false);
+    SpeedButton2->setEnabled(false);
     WebBrowser->setUrl(PageUrl(startPage_));
     WebBrowser->setFocus();
 }

@@ -93,10 +93,13 @@ TEST_F(PreviewTest, SlideshowNoticeFollowsTheGalleryPagesAndF9OpensTheCurrentOne
     EXPECT_EQ(form.windowTitle(), "Wexbo 10 - Summer");
     ASSERT_TRUE(WaitForPage("gallery.html"));
     EXPECT_TRUE(form.SlidshowInfoPanel->isHidden());
+    EXPECT_FALSE(form.SpeedButton1->isEnabled());
 
     Follow("s");
     ASSERT_TRUE(WaitForPage("slideshow.html"));
     EXPECT_TRUE(form.SlidshowInfoPanel->isVisible());
+    EXPECT_TRUE(form.SpeedButton1->isEnabled());
+    EXPECT_FALSE(form.SpeedButton2->isEnabled());
     EXPECT_EQ(form.SlidshowInfoPanel->text(), "Info: Slide show only works in \"Standard Browser\" or online!");
 
     QTest::keyClick(form.WebBrowser->focusProxy(), Qt::Key_F9);
