@@ -34,14 +34,12 @@ int RunDesktop(int argc, char** argv) {
     TMainForm mainForm(windowsInfo, programFolder);
     // The generator window is made once and opened by the main window's gallery command.
     THTMLForm htmlForm(windowsInfo, mainForm.Folders().dataFolder, &mainForm);
-    mainForm.galleryOpener = [&](const std::vector<AlbumStore::GalleryPicture>& pictures,
-                                 const QString& settingsFile) {
+    mainForm.galleryOpener = [&](const std::vector<GalleryPicture>& pictures, const QString& settingsFile) {
         GeneratorOpening opening;
         opening.programFolder = mainForm.Folders().programFolder;
         opening.albumTitle = mainForm.TitleEdit->text().toStdString();
         opening.gradient = true;
-        for (const AlbumStore::GalleryPicture& picture : pictures)
-            opening.pictures.push_back({picture.path, picture.caption});
+        opening.pictures = pictures;
         opening.programTitle = kProgramTitle;
         opening.sidePicture = opening.programFolder + "recom_GR/wizard.jpg";
         opening.settingsFile = settingsFile.toStdString();
