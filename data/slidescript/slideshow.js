@@ -51,9 +51,17 @@
     pause: '<path d="M6 5h4v14H6zm8 0h4v14h-4z"/>'
   };
 
+  // The box is dark like a screen: the slide number and caption are light text, and a portrait
+  // picture, which takes half the box's width, leaves room beside it where they and the controls
+  // would otherwise stand on the page's (often white) background. On a light picture the number
+  // gets a dark patch and the caption a band that darkens towards the bottom edge.
   var STYLE =
-    '.slideshow-container{touch-action:pan-y pinch-zoom}' +
+    '.slideshow-container{touch-action:pan-y pinch-zoom;background:#000}' +
     '.slideshow-container .numbertext,.slideshow-container .captext{text-shadow:0 0 3px #000,0 0 1px #000}' +
+    '.slideshow-container .numbertext{left:0;background:rgba(0,0,0,.45);border-radius:0 0 6px 0}' +
+    '.slideshow-container .captext{left:0;bottom:0;padding:24px 12px 12px;' +
+    'background:linear-gradient(rgba(0,0,0,0),rgba(0,0,0,.6))}' +
+    '.slideshow-container .captext:empty{display:none}' +
     '.slideshow-container .slideimg{vertical-align:middle}' +
     '.ss-btn{position:absolute;z-index:2;display:flex;align-items:center;justify-content:center;' +
     'box-sizing:border-box;margin:0;padding:0;border:0;cursor:pointer;color:#fff;' +

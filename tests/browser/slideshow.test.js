@@ -8,7 +8,8 @@ const assert = require('node:assert/strict');
 const { launchBrowser, pageUnderTest, fileUrl, saveScreenshot, watchPage } = require('./lib/browser');
 
 const PAGE = pageUnderTest('WEXBO_SLIDESHOW_PAGE');
-const SHOT = path.basename(PAGE, '.html');  // screenshots are named after the page
+// Screenshots are named after the page and its folder (a fixture site, a gallery).
+const SHOT = `${path.basename(path.dirname(PAGE))}-${path.basename(PAGE, '.html')}`;
 
 let browser;
 let slideCount = 0;

@@ -81,6 +81,14 @@ const char* EntityOf(char32_t c) {
     return nullptr;
 }
 
+// A browser reads "&" followed by a letter, a digit or "#" as the start of a character reference
+// ("&copy", "&amp;", "&#169;"), so a caption holding such text would show something else; a lone
+// "&" ("Müller & Söhne") reads as itself and stays.
+bool StartsCharacterReference(char32_t next) {
+    return (next >= U'a' && next <= U'z') || (next >= U'A' && next <= U'Z') ||
+           (next >= U'0' && next <= U'9') || next == U'#';
+}
+
 // The repair table as Windows-1252 byte pairs (a single 0x80 in row 10), in the order of
 // application; each pair is matched as the two characters those bytes stand for.
 struct RepairRow {
@@ -125,11 +133,15 @@ char32_t WebCharacter(char32_t c) {
 }  // namespace
 
 std::string EncodeHtmlText(const std::string& text) {
+    const std::u32string characters = ToCharacters(text);
     std::string out;
     out.reserve(text.size() + text.size() / 4);
-    for (char32_t c : ToCharacters(text)) {
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        const char32_t c = characters[i];
         if (const char* entity = EntityOf(c))
             out += entity;
+        else if (c == U'&' && i + 1 < characters.size() && StartsCharacterReference(characters[i + 1]))
+            out += "&amp;";
         else
             Append(out, c);
     }

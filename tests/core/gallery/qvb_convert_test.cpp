@@ -72,7 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Example{"Straße Ärger Übel", "Stra&szlig;e &Auml;rger &Uuml;bel"},
                     Example{"\"Tom's\" 3 € ‰ • ™", "&quot;Tom's&quot; 3 &euro; &permil; &bull; &trade;"},
                     Example{"Šœ–…", "Šœ–…"},  // the rest of the old 0x80 to 0x9F range stays
-                    Example{"", ""},
+                    // "&" before a letter, digit or "#" would start a character reference.
+                    Example{"Tom &amp; Jerry &copy AT&T", "Tom &amp;amp; Jerry &amp;copy AT&amp;T"},
+                    Example{"&#169; &#x3C; 1&2", "&amp;#169; &amp;#x3C; 1&amp;2"},
+                    Example{"R & D &, &&", "R & D &, &&"}, Example{"&", "&"}, Example{"", ""},
                     // Stray bytes are read as Windows-1252: 0xFC is "ü", 0x80 the euro sign.
                     Example{"M\xFCller \x80", "M&uuml;ller &euro;"}, Example{"\xC3", "&Atilde;"}));
 
