@@ -15,6 +15,7 @@
 #include "program_copy.h"
 #include "temp_dir.h"
 #include "util/message_box.h"
+#include "workspace/about_form.h"
 #include "workspace/main_form.h"
 #include "workspace/preview_widget.h"
 #include "workspace/thumbnail_lists.h"
@@ -274,6 +275,16 @@ TEST_F(MainFormTest, TheGalleryCommandHandsOverTheAlbumPicturesWithCaptions) {
     EXPECT_EQ(handed[0].path, Root() + "Gal_0001/autumn.jpg");
     EXPECT_EQ(handed[0].caption, "Autumn leaves (photo: RJ Quiralta)");
     EXPECT_EQ(settingsFile.toStdString(), program.Folder() + "Gallery_Gal_0001.ini");
+}
+
+TEST_F(MainFormTest, AboutShowsTheTitleAndTheVersionOfVerIni) {
+    WriteFile(program.Folder() + "ver.ini", "10.4.2\r\nsecond line\r\n");
+    TAboutForm about(QString::fromStdString(program.Folder()));
+    EXPECT_EQ(about.windowTitle(), "Wexbo 10");
+    EXPECT_EQ(about.ProductLabel->text(), "Wexbo 10");
+    EXPECT_TRUE(about.VersionLabel->text().endsWith("10.4.2"));
+    QTimer::singleShot(0, &about, [&about] { about.OkButton->click(); });
+    EXPECT_EQ(about.exec(), QDialog::Accepted);
 }
 
 }  // namespace
