@@ -24,6 +24,11 @@ bool ShowMessage(QWidget* parent, MessageKind kind, const QString& text) {
         case MessageKind::Information:
             QMessageBox::information(parent, title, text);
             return true;
+        case MessageKind::PlainError: {
+            QMessageBox box(QMessageBox::NoIcon, "Error", text, QMessageBox::Ok, parent);
+            box.exec();
+            return true;
+        }
         case MessageKind::Question:
             return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) ==
                    QMessageBox::Yes;

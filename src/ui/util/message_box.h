@@ -10,7 +10,8 @@ class QWidget;
 
 namespace wexbo {
 
-enum class MessageKind { Error, Information, Question };
+// PlainError: a box captioned "Error" with no icon, for errors the image component reports.
+enum class MessageKind { Error, Information, Question, PlainError };
 
 // Shows the message; for a question, true means "Yes". Other kinds return true.
 bool ShowMessage(QWidget* parent, MessageKind kind, const QString& text);

@@ -18,7 +18,7 @@ void TMainForm::TransformAlbumPicture(const std::string& keyword) {
     const TransformResult result = wexbo::TransformAlbumPicture(*store_, static_cast<std::size_t>(index), work, keyword);
     QApplication::restoreOverrideCursor();
     if (!result.ok) {
-        ShowMessage(this, MessageKind::Error,
+        ShowMessage(this, MessageKind::PlainError,
                     "An error occured in your application, \n" + QString::fromStdString(result.errorText));
         return;
     }

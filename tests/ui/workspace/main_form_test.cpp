@@ -41,6 +41,7 @@ protected:
         OpenLanguageTable(program.Folder());
         SetMessageHandler([this](MessageKind kind, const QString& text) {
             messages << text;
+            kinds.push_back(kind);
             return kind != MessageKind::Question || answerYes;
         });
         form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folder());
@@ -87,6 +88,7 @@ protected:
     TempDir home;
     TempDir source;
     QStringList messages;
+    std::vector<MessageKind> kinds;
     bool answerYes = true;
     std::unique_ptr<TMainForm> form;
 };
@@ -226,6 +228,7 @@ TEST_F(MainFormTest, ATransformThatCannotWorkShowsTheErrorAndKeepsTheEntry) {
     form->SpeedButton5->click();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("An error occured in your application, \n"));
+    EXPECT_EQ(kinds[0], MessageKind::PlainError);
     EXPECT_EQ(form->Store().Entries()[1], entry);
 }
 
