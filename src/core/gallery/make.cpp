@@ -28,7 +28,7 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
         content += "\r\n";
     }
     std::string error;
-    if (!WriteFileAtomically(path, content, &error))
+    if (!WriteFileInPlace(path, content, &error))
         throw PageFileError("Cannot write the file \"" + path + "\": " + error);
 }
 

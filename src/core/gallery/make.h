@@ -20,8 +20,9 @@ public:
 // file cannot be read.
 std::vector<std::string> ReadTextLines(const std::string& path);
 
-// Writes the lines, each followed by CR LF, replacing the file only once the new one is complete.
-// Throws PageFileError when the file cannot be written.
+// Writes the lines, each followed by CR LF, over the file. Pages and templates are only written in
+// the run's own work and template folders, which the run fills before anything reaches the output
+// folder. Throws PageFileError when the file cannot be written.
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 // One object per page: create it on a template pair (templateBase + ".ht1" for the head,

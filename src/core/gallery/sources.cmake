@@ -1,5 +1,6 @@
 target_sources(wexbo_core PRIVATE
   gallery/button_sets.cpp
+  gallery/decode_budget.cpp
   gallery/detail_page.cpp
   gallery/gallery_names.cpp
   gallery/gallery_publish.cpp

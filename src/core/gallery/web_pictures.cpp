@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
 #include <exception>
 #include <limits>
@@ -15,6 +14,7 @@
 #include <mutex>
 #include <vector>
 
+#include "gallery/decode_budget.h"
 #include "imaging/lead_image.h"
 #include "util/files.h"
 #include "util/parallel.h"
@@ -24,83 +24,12 @@ namespace wexbo {
 
 namespace {
 
-// Decodes in flight may hold this much together (file bytes, libjpeg's whole-picture coefficient
-// buffer of progressive files, the decoded and resized pixels). One decode always runs, however
-// large, so a picture is never refused for its size.
-constexpr std::uint64_t kDecodeMemoryBudget = 40ull << 20;
-
-class MemoryBudget {
-public:
-    explicit MemoryBudget(std::uint64_t limit) : limit_(limit) {}
-    void Acquire(std::uint64_t amount) {
-        std::unique_lock lock(mutex_);
-        released_.wait(lock, [&] { return used_ == 0 || used_ + amount <= limit_; });
-        used_ += amount;
-    }
-    void Release(std::uint64_t amount) {
-        {
-            std::lock_guard lock(mutex_);
-            used_ -= amount;
-        }
-        released_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable released_;
-    std::uint64_t limit_;
-    std::uint64_t used_ = 0;
-};
-
-// What the frame header of a JPEG file says, for estimating the memory of its decode.
-struct JpegFrame {
-    int width = 0;
-    int height = 0;
-    bool progressive = false;
-    int components = 0;
-    int sampling[4][2] = {};  // horizontal, vertical factor per component
-};
-
-enum class FrameSearch { kFound, kNone, kNeedMore };
-
-// Walks the markers of the file's first `size` bytes up to the frame header, skipping every other
-// segment. kNone when the bytes are no JPEG (the decoder then reports what is wrong), kNeedMore
-// when the header lies further on.
-FrameSearch FindJpegFrame(const unsigned char* bytes, std::size_t size, JpegFrame& frame) {
-    auto word = [&](std::size_t i) { return bytes[i] << 8 | bytes[i + 1]; };
-    if (size < 2) return FrameSearch::kNeedMore;
-    if (bytes[0] != 0xFF || bytes[1] != 0xD8) return FrameSearch::kNone;
-    for (std::size_t at = 2;;) {
-        while (at < size && bytes[at] != 0xFF) ++at;
-        while (at < size && bytes[at] == 0xFF) ++at;
-        if (at + 2 >= size) return FrameSearch::kNeedMore;
-        const int marker = bytes[at++];
-        if (marker == 0xD9 || marker == 0xDA) return FrameSearch::kNone;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // no length
-        const int length = word(at);
-        if (length < 2) return FrameSearch::kNone;
-        const bool startOfFrame =
-            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (!startOfFrame) {
-            at += static_cast<std::size_t>(length);
-            continue;
-        }
-        if (at + static_cast<std::size_t>(length) > size) return FrameSearch::kNeedMore;
-        if (length < 8) return FrameSearch::kNone;
-        frame.height = word(at + 3);
-        frame.width = word(at + 5);
-        frame.components = bytes[at + 7];
-        frame.progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
-        if (frame.width <= 0 || frame.height <= 0 || frame.components <= 0) return FrameSearch::kNone;
-        for (int c = 0; c < frame.components && c < 4; ++c) {
-            const std::size_t entry = at + 8 + 3 * static_cast<std::size_t>(c);
-            if (entry + 2 > at + static_cast<std::size_t>(length)) return FrameSearch::kNone;
-            frame.sampling[c][0] = std::max(1, bytes[entry + 1] >> 4);
-            frame.sampling[c][1] = std::max(1, bytes[entry + 1] & 0x0F);
-        }
-        return FrameSearch::kFound;
-    }
-}
+// Decodes in flight may hold this much together in file bytes and pixels, and this much in the
+// coefficient buffers of progressive files: a progressive picture of 15 MP without colour
+// subsampling needs 88 MB of them, and one of 24 MP 144 MB, which then runs alone among the
+// progressive ones.
+constexpr std::uint64_t kDecodePixelBudget = 40ull << 20;
+constexpr std::uint64_t kDecodeCoefficientBudget = 128ull << 20;
 
 // A source picture file: opened once; its frame header can be looked at before the whole file is
 // taken into memory.
@@ -175,31 +104,6 @@ private:
     std::size_t size_ = 0;
 };
 
-// Memory a decode of the frame needs beyond the file's bytes, for the short side `needed`.
-std::uint64_t DecodeMemory(const JpegFrame& frame, int needed) {
-    const std::uint64_t w = frame.width, h = frame.height;
-    std::uint64_t bytes = 0;
-    if (frame.progressive) {
-        // The whole-picture coefficient buffer: 64 two-byte coefficients per block of each component.
-        int maxH = 1, maxV = 1;
-        for (int c = 0; c < std::min(frame.components, 4); ++c) {
-            maxH = std::max(maxH, frame.sampling[c][0]);
-            maxV = std::max(maxV, frame.sampling[c][1]);
-        }
-        for (int c = 0; c < std::min(frame.components, 4); ++c) {
-            const std::uint64_t cw = (w * frame.sampling[c][0] + maxH - 1) / maxH;
-            const std::uint64_t ch = (h * frame.sampling[c][1] + maxV - 1) / maxV;
-            bytes += ((cw + 7) / 8) * ((ch + 7) / 8) * 128;
-        }
-    }
-    // The decoded pixels at the scale that serves the short side, a copy of them, and the results.
-    const std::uint64_t shortSide = std::min(w, h);
-    int m = 1;
-    while (m < 8 && shortSide * m < static_cast<std::uint64_t>(needed) * 8) ++m;
-    const std::uint64_t decoded = w * h * m * m / 64 * 3;
-    return bytes + 3 * decoded;
-}
-
 // The file's problem as the image component reports it, without the component's name.
 std::string ProblemOf(const ELeadImageError& error, const std::string& file) {
     std::string detail = error.Detail();
@@ -265,20 +169,20 @@ ConvertedPicture ConvertBytes(const unsigned char* bytes, std::size_t size, cons
 
 // Reads and converts one picture, holding its share of the memory budget from before it is read
 // until its web pictures are written.
-ConvertedPicture ConvertWithin(MemoryBudget* budget, const WebPictureJob& job,
+ConvertedPicture ConvertWithin(DecodeBudget* budget, const WebPictureJob& job,
                                const WebPictureOptions& options) {
     const SourceFile source(job.source);
-    std::uint64_t share = 0;
+    DecodeShare share;
     if (budget) {
-        share = source.Size();
+        share.pixels = source.Size();
         JpegFrame frame;
         if (source.Frame(frame))
-            share += DecodeMemory(frame, std::max(options.overviewSetting, options.fullSizeSetting));
+            share = DecodeShareOf(frame, source.Size(), std::max(options.overviewSetting, options.fullSizeSetting));
         budget->Acquire(share);
     }
     struct Lease {
-        MemoryBudget* budget;
-        std::uint64_t share;
+        DecodeBudget* budget;
+        DecodeShare share;
         ~Lease() {
             if (budget) budget->Release(share);
         }
@@ -327,7 +231,7 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
     // so the error reported is the one a one-by-one conversion would have stopped at.
     std::atomic<std::size_t> firstFailure{count};
     std::atomic<bool> cancelled{false};
-    MemoryBudget budget(kDecodeMemoryBudget);
+    DecodeBudget budget(kDecodePixelBudget, kDecodeCoefficientBudget);
     std::mutex progressMutex;
     int done = 0;
     ParallelFor(count, threads == 0 ? DefaultJobCount() : threads, [&](std::size_t i) {

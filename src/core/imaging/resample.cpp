@@ -9,6 +9,9 @@ namespace wexbo {
 
 namespace {
 
+// Four floats in one register: a pixel's red, green and blue, and one lane of no interest.
+using Float4 = float __attribute__((vector_size(16)));
+
 float Cubic(double x) {
     x = std::abs(x);
     if (x < 1.0) return static_cast<float>((1.5 * x - 2.5) * x * x + 1.0);
@@ -17,12 +20,15 @@ float Cubic(double x) {
 }
 
 // For every output position along one axis: the first source index and the weights of the
-// source positions from there on, normalised to a sum of 1.
+// source positions from there on, normalised to a sum of 1. `first` and `first + count` never
+// decrease from one output position to the next, and count never exceeds stride.
 struct Taps {
     int stride = 0;  // weights per output position (the widest filter)
     std::vector<int> first;
     std::vector<int> count;
     std::vector<float> weights;
+
+    const float* WeightsOf(int i) const { return &weights[static_cast<std::size_t>(i) * stride]; }
 };
 
 Taps MakeTaps(int inSize, int outSize) {
@@ -53,50 +59,183 @@ Taps MakeTaps(int inSize, int outSize) {
     return taps;
 }
 
+// Rounded and clamped to 0…255, written so that loops over many values run four at a time.
 inline std::uint8_t ToByte(float v) {
-    if (v <= 0.0f) return 0;
-    if (v >= 255.0f) return 255;
-    return static_cast<std::uint8_t>(v + 0.5f);
+    v += 0.5f;
+    v = v > 0.0f ? v : 0.0f;
+    v = v < 255.0f ? v : 255.0f;
+    return static_cast<std::uint8_t>(static_cast<int>(v));
 }
 
-RgbBuffer ResizeRows(const RgbBuffer& in, int width) {
-    const Taps taps = MakeTaps(in.Width(), width);
-    RgbBuffer out(width, in.Height());
-    for (int y = 0; y < in.Height(); ++y) {
-        const std::uint8_t* src = in.Row(y);
-        std::uint8_t* dst = out.Row(y);
-        for (int x = 0; x < width; ++x) {
-            const float* w = &taps.weights[static_cast<std::size_t>(x) * taps.stride];
-            const std::uint8_t* s = src + 3 * taps.first[x];
-            float r = 0, g = 0, b = 0;
-            for (int k = 0; k < taps.count[x]; ++k, s += 3) {
-                r += w[k] * s[0];
-                g += w[k] * s[1];
-                b += w[k] * s[2];
-            }
-            dst[3 * x] = ToByte(r);
-            dst[3 * x + 1] = ToByte(g);
-            dst[3 * x + 2] = ToByte(b);
+// A pixel's sums into its three values.
+inline void StorePixel(float* target, Float4 sum) {
+    target[0] = sum[0];
+    target[1] = sum[1];
+    target[2] = sum[2];
+}
+inline void StorePixel(std::uint8_t* target, Float4 sum) {
+    const Float4 zero = {0, 0, 0, 0}, top = {255, 255, 255, 255};
+    sum += 0.5f;
+    sum = sum > zero ? sum : zero;
+    sum = sum < top ? sum : top;
+    using Int4 = int __attribute__((vector_size(16)));
+    const Int4 values = __builtin_convertvector(sum, Int4);
+    target[0] = static_cast<std::uint8_t>(values[0]);
+    target[1] = static_cast<std::uint8_t>(values[1]);
+    target[2] = static_cast<std::uint8_t>(values[2]);
+}
+
+// Rows of floats with room for one more float after the last pixel, so that a pixel's three
+// values can be loaded as one Float4 anywhere in the row. Row(i) of a longer sequence of rows
+// lands on Row(i % count): a filter moving down the picture keeps only the rows it still needs.
+class FloatRows {
+public:
+    FloatRows(int count, std::size_t values) : count_(count), stride_(values + 1), data_(stride_ * count) {}
+    float* Row(int i) { return &data_[stride_ * static_cast<std::size_t>(i % count_)]; }
+
+private:
+    int count_;
+    std::size_t stride_;
+    std::vector<float> data_;
+};
+
+inline Float4 LoadPixel(const float* p) {
+    Float4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// Rows filtered along the horizontal axis together, so that their sums do not wait on each other.
+constexpr int kBatch = 4;
+
+// `Rows` rows along the horizontal axis: every output pixel from the source pixels under its filter.
+template <int Rows, typename Out>
+void FilterRows(float* const* sources, const Taps& taps, Out* const* targets, int width) {
+    for (int x = 0; x < width; ++x) {
+        const float* w = taps.WeightsOf(x);
+        const std::size_t at = 3 * static_cast<std::size_t>(taps.first[x]);
+        const int n = taps.count[x];
+        Float4 sum[Rows] = {};
+        for (int k = 0; k < n; ++k) {
+            const float weight = w[k];
+            for (int r = 0; r < Rows; ++r) sum[r] += LoadPixel(sources[r] + at + 3 * k) * weight;
         }
+        for (int r = 0; r < Rows; ++r) StorePixel(targets[r] + 3 * x, sum[r]);
+    }
+}
+
+template <typename Out>
+void FilterBatch(float* const* sources, int rows, const Taps& taps, Out* const* targets, int width) {
+    switch (rows) {
+        case 4: return FilterRows<4>(sources, taps, targets, width);
+        case 3: return FilterRows<3>(sources, taps, targets, width);
+        case 2: return FilterRows<2>(sources, taps, targets, width);
+        default: return FilterRows<1>(sources, taps, targets, width);
+    }
+}
+
+// Along the vertical axis: sum[i] = Σ w[k] · rows[k][i], two rows at a time.
+void WeightedSum(const float* const* rows, const float* w, int n, std::size_t values, float* sum) {
+    int k = 0;
+    if (n == 1) {
+        for (std::size_t i = 0; i < values; ++i) sum[i] = w[0] * rows[0][i];
+        return;
+    }
+    {
+        const float *a = rows[0], *b = rows[1];
+        for (std::size_t i = 0; i < values; ++i) sum[i] = w[0] * a[i] + w[1] * b[i];
+        k = 2;
+    }
+    for (; k + 1 < n; k += 2) {
+        const float *a = rows[k], *b = rows[k + 1];
+        const float wa = w[k], wb = w[k + 1];
+        for (std::size_t i = 0; i < values; ++i) sum[i] += wa * a[i] + wb * b[i];
+    }
+    if (k < n) {
+        const float* a = rows[k];
+        for (std::size_t i = 0; i < values; ++i) sum[i] += w[k] * a[i];
+    }
+}
+
+void ToFloats(const std::uint8_t* source, std::size_t values, float* target) {
+    for (std::size_t i = 0; i < values; ++i) target[i] = source[i];
+}
+
+void ToBytes(const float* source, std::size_t values, std::uint8_t* target) {
+    for (std::size_t i = 0; i < values; ++i) target[i] = ToByte(source[i]);
+}
+
+// Vertical filter first, then the horizontal one on each batch of rows it gives. Every source
+// row is turned into floats once, into a ring of as many rows as the vertical filter spans.
+// `horizontal` is null when the width stays.
+RgbBuffer ColumnsThenRows(const RgbBuffer& in, int width, int height, const Taps& vertical,
+                          const Taps* horizontal) {
+    const std::size_t values = static_cast<std::size_t>(in.Width()) * 3;
+    RgbBuffer out(width, height);
+    FloatRows source(vertical.stride, values), sums(kBatch, values);
+    std::vector<const float*> rows(vertical.stride);
+    int converted = 0;  // source rows in floats so far
+    for (int top = 0; top < height; top += kBatch) {
+        const int batch = std::min(kBatch, height - top);
+        float* batchSums[kBatch];
+        std::uint8_t* targets[kBatch];
+        for (int b = 0; b < batch; ++b) {
+            const int y = top + b, first = vertical.first[y], n = vertical.count[y];
+            for (; converted < first + n; ++converted) ToFloats(in.Row(converted), values, source.Row(converted));
+            for (int k = 0; k < n; ++k) rows[k] = source.Row(first + k);
+            batchSums[b] = sums.Row(b);
+            targets[b] = out.Row(y);
+            WeightedSum(rows.data(), vertical.WeightsOf(y), n, values, batchSums[b]);
+            if (!horizontal) ToBytes(batchSums[b], values, targets[b]);
+        }
+        if (horizontal) FilterBatch(batchSums, batch, *horizontal, targets, width);
     }
     return out;
 }
 
-RgbBuffer ResizeColumns(const RgbBuffer& in, int height) {
-    const Taps taps = MakeTaps(in.Height(), height);
-    RgbBuffer out(in.Width(), height);
-    const std::size_t n = static_cast<std::size_t>(in.Width()) * 3;
-    std::vector<float> sum(n);
-    for (int y = 0; y < height; ++y) {
-        std::fill(sum.begin(), sum.end(), 0.0f);
-        const float* w = &taps.weights[static_cast<std::size_t>(y) * taps.stride];
-        for (int k = 0; k < taps.count[y]; ++k) {
-            const std::uint8_t* src = in.Row(taps.first[y] + k);
-            const float weight = w[k];
-            for (std::size_t i = 0; i < n; ++i) sum[i] += weight * src[i];
+// Horizontal filter first, each source row once, in batches, into a ring of the filtered rows the
+// vertical filter still needs; every output row combines the ring's rows under its filter.
+// `vertical` is null when the height stays.
+RgbBuffer RowsThenColumns(const RgbBuffer& in, int width, int height, const Taps& horizontal,
+                          const Taps* vertical) {
+    const int h = in.Height();
+    const std::size_t inValues = static_cast<std::size_t>(in.Width()) * 3;
+    const std::size_t values = static_cast<std::size_t>(width) * 3;
+    RgbBuffer out(width, height);
+    FloatRows source(kBatch, inValues);
+    float* sources[kBatch];
+    for (int b = 0; b < kBatch; ++b) sources[b] = source.Row(b);
+    if (!vertical) {
+        for (int top = 0; top < h; top += kBatch) {
+            const int batch = std::min(kBatch, h - top);
+            std::uint8_t* targets[kBatch];
+            for (int b = 0; b < batch; ++b) {
+                ToFloats(in.Row(top + b), inValues, sources[b]);
+                targets[b] = out.Row(top + b);
+            }
+            FilterBatch(sources, batch, horizontal, targets, width);
         }
-        std::uint8_t* dst = out.Row(y);
-        for (std::size_t i = 0; i < n; ++i) dst[i] = ToByte(sum[i]);
+        return out;
+    }
+    // A batch may run up to kBatch - 1 rows ahead of what the current output row needs.
+    FloatRows ring(vertical->stride + kBatch - 1, values), sum(1, values);
+    std::vector<const float*> rows(vertical->stride);
+    int filtered = 0;  // source rows filtered so far
+    for (int y = 0; y < height; ++y) {
+        const int first = vertical->first[y], n = vertical->count[y];
+        while (filtered < first + n) {
+            const int batch = std::min(kBatch, h - filtered);
+            float* targets[kBatch];
+            for (int b = 0; b < batch; ++b) {
+                ToFloats(in.Row(filtered + b), inValues, sources[b]);
+                targets[b] = ring.Row(filtered + b);
+            }
+            FilterBatch(sources, batch, horizontal, targets, width);
+            filtered += batch;
+        }
+        for (int k = 0; k < n; ++k) rows[k] = ring.Row(first + k);
+        WeightedSum(rows.data(), vertical->WeightsOf(y), n, values, sum.Row(0));
+        ToBytes(sum.Row(0), values, out.Row(y));
     }
     return out;
 }
@@ -107,13 +246,16 @@ RgbBuffer ResizeBicubic(const RgbBuffer& picture, int width, int height) {
     const int w = picture.Width();
     const int h = picture.Height();
     if (w == width && h == height) return picture.Clone();
-    if (w == width) return ResizeColumns(picture, height);
-    if (h == height) return ResizeRows(picture, width);
-    // The second pass costs in proportion to the pixels the first one leaves: start with the axis
-    // that shrinks more.
-    if (static_cast<double>(width) / w <= static_cast<double>(height) / h)
-        return ResizeColumns(ResizeRows(picture, width), height);
-    return ResizeRows(ResizeColumns(picture, height), width);
+    if (w == width) return ColumnsThenRows(picture, width, height, MakeTaps(h, height), nullptr);
+    const Taps horizontal = MakeTaps(w, width);
+    if (h == height) return RowsThenColumns(picture, width, height, horizontal, nullptr);
+    const Taps vertical = MakeTaps(h, height);
+    // Either order gives the same picture within rounding; take the one with fewer steps. The
+    // horizontal filter takes a pixel's three values in one step, the vertical one four values.
+    const double columnsFirst = double(height) * (w * 0.75 * vertical.stride + double(width) * horizontal.stride);
+    const double rowsFirst = double(h) * width * horizontal.stride + double(height) * width * 0.75 * vertical.stride;
+    if (columnsFirst <= rowsFirst) return ColumnsThenRows(picture, width, height, vertical, &horizontal);
+    return RowsThenColumns(picture, width, height, horizontal, &vertical);
 }
 
 }  // namespace wexbo

@@ -212,6 +212,21 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
     return true;
 }
 
+bool WriteFileInPlace(const std::string& path, const std::string& content, std::string* error) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        if (error) *error = "cannot create " + path;
+        return false;
+    }
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.close();
+    if (out) return true;
+    std::error_code ignored;
+    fs::remove(path, ignored);
+    if (error) *error = "cannot write " + path;
+    return false;
+}
+
 bool FileExists(const std::string& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);

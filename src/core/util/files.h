@@ -39,6 +39,12 @@ bool DeleteFolder(const std::string& folder, bool silent);
 // file stays whole when writing fails. False on failure, with `error` telling why.
 bool WriteFileAtomically(const std::string& path, const std::string& content, std::string* error = nullptr);
 
+// Writes `content` to `path` directly, replacing what the file held. Only for files in the
+// program's own working folders that nobody reads half-written: rewriting a file in place keeps
+// its inode, where an atomic replacement makes a new file each time. False on failure, with `error`
+// telling why; a file left half-written is then removed.
+bool WriteFileInPlace(const std::string& path, const std::string& content, std::string* error = nullptr);
+
 bool FileExists(const std::string& path);    // a regular file (or a link to one)
 bool FolderExists(const std::string& path);  // a folder (or a link to one)
 

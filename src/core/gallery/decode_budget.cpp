@@ -1,0 +1,99 @@
+#include "gallery/decode_budget.h"
+
+#include <algorithm>
+
+namespace wexbo {
+
+FrameSearch FindJpegFrame(const unsigned char* bytes, std::size_t size, JpegFrame& frame) {
+    auto word = [&](std::size_t i) { return bytes[i] << 8 | bytes[i + 1]; };
+    if (size < 2) return FrameSearch::kNeedMore;
+    if (bytes[0] != 0xFF || bytes[1] != 0xD8) return FrameSearch::kNone;
+    for (std::size_t at = 2;;) {
+        while (at < size && bytes[at] != 0xFF) ++at;
+        while (at < size && bytes[at] == 0xFF) ++at;
+        if (at + 2 >= size) return FrameSearch::kNeedMore;
+        const int marker = bytes[at++];
+        if (marker == 0xD9 || marker == 0xDA) return FrameSearch::kNone;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // no length
+        const int length = word(at);
+        if (length < 2) return FrameSearch::kNone;
+        const bool startOfFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (!startOfFrame) {
+            at += static_cast<std::size_t>(length);
+            continue;
+        }
+        if (at + static_cast<std::size_t>(length) > size) return FrameSearch::kNeedMore;
+        if (length < 8) return FrameSearch::kNone;
+        frame.height = word(at + 3);
+        frame.width = word(at + 5);
+        frame.components = bytes[at + 7];
+        frame.progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+        if (frame.width <= 0 || frame.height <= 0 || frame.components <= 0) return FrameSearch::kNone;
+        for (int c = 0; c < frame.components && c < 4; ++c) {
+            const std::size_t entry = at + 8 + 3 * static_cast<std::size_t>(c);
+            if (entry + 2 > at + static_cast<std::size_t>(length)) return FrameSearch::kNone;
+            frame.sampling[c][0] = std::max(1, bytes[entry + 1] >> 4);
+            frame.sampling[c][1] = std::max(1, bytes[entry + 1] & 0x0F);
+        }
+        return FrameSearch::kFound;
+    }
+}
+
+DecodeShare DecodeShareOf(const JpegFrame& frame, std::uint64_t fileSize, int needed) {
+    const std::uint64_t w = frame.width, h = frame.height;
+    DecodeShare share;
+    if (frame.progressive) {
+        // 64 two-byte coefficients per block of each component.
+        int maxH = 1, maxV = 1;
+        for (int c = 0; c < std::min(frame.components, 4); ++c) {
+            maxH = std::max(maxH, frame.sampling[c][0]);
+            maxV = std::max(maxV, frame.sampling[c][1]);
+        }
+        for (int c = 0; c < std::min(frame.components, 4); ++c) {
+            const std::uint64_t cw = (w * frame.sampling[c][0] + maxH - 1) / maxH;
+            const std::uint64_t ch = (h * frame.sampling[c][1] + maxV - 1) / maxV;
+            share.coefficients += ((cw + 7) / 8) * ((ch + 7) / 8) * 128;
+        }
+    }
+    // The decoded pixels at the scale that serves the short side, a copy of them, and the results.
+    const std::uint64_t shortSide = std::min(w, h);
+    std::uint64_t m = 1;
+    while (m < 8 && shortSide * m < static_cast<std::uint64_t>(std::max(needed, 0)) * 8) ++m;
+    const std::uint64_t decoded = w * h * m * m / 64 * 3;
+    share.pixels = fileSize + 3 * decoded;
+    return share;
+}
+
+bool DecodeBudget::Fits(const DecodeShare& share) const {
+    const bool pixelsFit = used_.pixels == 0 || used_.pixels + share.pixels <= pixelLimit_;
+    const bool coefficientsFit = share.coefficients == 0 || used_.coefficients == 0 ||
+                                 used_.coefficients + share.coefficients <= coefficientLimit_;
+    return pixelsFit && coefficientsFit;
+}
+
+void DecodeBudget::Acquire(const DecodeShare& share) {
+    std::unique_lock lock(mutex_);
+    released_.wait(lock, [&] { return Fits(share); });
+    used_.pixels += share.pixels;
+    used_.coefficients += share.coefficients;
+}
+
+bool DecodeBudget::TryAcquire(const DecodeShare& share) {
+    std::lock_guard lock(mutex_);
+    if (!Fits(share)) return false;
+    used_.pixels += share.pixels;
+    used_.coefficients += share.coefficients;
+    return true;
+}
+
+void DecodeBudget::Release(const DecodeShare& share) {
+    {
+        std::lock_guard lock(mutex_);
+        used_.pixels -= share.pixels;
+        used_.coefficients -= share.coefficients;
+    }
+    released_.notify_all();
+}
+
+}  // namespace wexbo
