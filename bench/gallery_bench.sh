@@ -29,8 +29,10 @@ for f in "$corpus"/*.jpg; do
 done
 
 # Runs a command quietly and prints its wall seconds and its processor seconds (user + system).
+# The files the run before wrote are flushed first, so that no run pays for another one's writing.
 seconds() {
   local TIMEFORMAT='%R %U %S'
+  sync
   { time "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }; } 2>"$work/time"
   awk '{printf "%s/%.2f", $1, $2 + $3}' "$work/time"
 }

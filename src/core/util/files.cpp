@@ -1,8 +1,11 @@
 #include "util/files.h"
 
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -213,17 +216,28 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
 }
 
 bool WriteFileInPlace(const std::string& path, const std::string& content, std::string* error) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        if (error) *error = "cannot create " + path;
+    auto fail = [&](const std::string& why) {
+        if (error) *error = why + " " + path + ": " + std::strerror(errno);
         return false;
+    };
+    // The old bytes are overwritten and only the rest cut off, so a file rewritten again and
+    // again keeps its blocks instead of freeing and allocating them each time.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return fail("cannot create");
+    bool written = true;
+    for (std::size_t done = 0; written && done < content.size();) {
+        const ssize_t count = ::write(fd, content.data() + done, content.size() - done);
+        if (count < 0 && errno == EINTR) continue;
+        written = count > 0;
+        if (written) done += static_cast<std::size_t>(count);
     }
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    if (out) return true;
-    std::error_code ignored;
-    fs::remove(path, ignored);
-    if (error) *error = "cannot write " + path;
+    written = written && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
+    const int writeErrno = errno;
+    const bool closed = ::close(fd) == 0;
+    if (written && closed) return true;
+    if (!written) errno = writeErrno;
+    fail("cannot write");
+    ::unlink(path.c_str());
     return false;
 }
 

@@ -124,6 +124,19 @@ TEST(WriteFileAtomicallyTest, ReplacesWholeOrLeavesTheOldFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);  // no temp left
 }
 
+TEST(WriteFileInPlaceTest, LeavesExactlyTheNewContent) {
+    TempDir dir;
+    EXPECT_TRUE(WriteFileInPlace(dir / "page.ht1", "a longer first text"));
+    EXPECT_TRUE(WriteFileInPlace(dir / "page.ht1", "short"));  // nothing of the old tail remains
+    EXPECT_EQ(ReadFile(dir / "page.ht1"), "short");
+    EXPECT_TRUE(WriteFileInPlace(dir / "page.ht1", ""));
+    EXPECT_EQ(ReadFile(dir / "page.ht1"), "");
+    WriteFile(dir / "blocker", "x");
+    std::string error;
+    EXPECT_FALSE(WriteFileInPlace(dir / "blocker/page.ht1", "new", &error));
+    EXPECT_NE(error.find("blocker/page.ht1"), std::string::npos) << error;
+}
+
 TEST(WindowsInfoTest, FollowsTheXdgFoldersAndHome) {
     ::setenv("HOME", "/home/u", 1);
     ::unsetenv("XDG_DOCUMENTS_DIR");
