@@ -13,13 +13,13 @@
 
 #include "app/language_table.h"
 #include "app/program_identity.h"
-#include "gallery/generator_start.h"
 #include "gallery/gallery_settings.h"
 #include "gallery/gallery_source.h"
 #include "gallery/generation_run.h"
 #include "util/files.h"
 #include "util/strings.h"
 #include "util/windows_info.h"
+#include "windows_entry.h"
 
 namespace wexbo {
 
@@ -237,7 +237,7 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     if (demoCommand->parsed()) return RunDemo(demoOutput);
     if (dialogCommand->parsed()) {
         if (!DisplayAvailable()) return Fail("no display found; the generator window cannot open.");
-        return RunGeneratorWindow(argc, argv, dialogAlbum);
+        return OpenGeneratorWindow(argc, argv, dialogAlbum);
     }
     if (!DisplayAvailable()) {
         std::cerr << "wexbo: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "

@@ -21,4 +21,11 @@ head -1 "$work/err" | grep -qi "no display" || fail "no display: the first line 
 [ "$(ls "$HOME/Documents/HTML-Gallery" | wc -l)" -eq $((5 * 3 + 11)) ] || fail "the sample gallery is not complete"
 
 "$wexbo" --no-such-option >/dev/null 2>&1 && fail "an unknown option was accepted"
+
+# The command line works without the windows module; the windows say plainly when it is missing.
+mv "$program/libwexbo_windows.so" "$work/"
+"$wexbo" --version >/dev/null || fail "--version needs the windows module"
+DISPLAY=:0 "$wexbo" 2>"$work/err" && fail "the windows opened without their module"
+grep -q "cannot load the windows from $program/libwexbo_windows.so" "$work/err" ||
+  fail "a missing windows module is not named: $(cat "$work/err")"
 echo "ok"

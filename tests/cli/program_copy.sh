@@ -7,7 +7,7 @@ built=$(dirname "$1")
 program=$work/program
 mkdir -p "$program" "$work/home" "$work/tmp"
 cp "$1" "$program/"
-for entry in "$built"/*.ini "$built"/gal "$built"/buttons "$built"/slidescript; do
+for entry in "$built"/*.ini "$built"/*.so "$built"/gal "$built"/buttons "$built"/slidescript; do
   [ -e "$entry" ] && cp -r "$entry" "$program/"
 done
 wexbo=$program/$(basename "$1")

@@ -1,0 +1,40 @@
+#include "windows_entry.h"
+
+#include <dlfcn.h>
+
+#include <iostream>
+
+#include "app/program_identity.h"
+
+namespace wexbo {
+
+namespace {
+
+// The module stays loaded until the program ends: its windows run until then.
+void* EntryPoint(const char* name) {
+    const std::string module = ExecutableFolder() + kWindowsModuleName;
+    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        const char* why = ::dlerror();
+        std::cerr << "wexbo: cannot load the windows from " << module << ": " << (why ? why : "unknown error")
+                  << "\n";
+        return nullptr;
+    }
+    void* entry = ::dlsym(handle, name);
+    if (!entry) std::cerr << "wexbo: " << module << " lacks " << name << "\n";
+    return entry;
+}
+
+}  // namespace
+
+int OpenDesktop(int argc, char** argv) {
+    auto* run = reinterpret_cast<decltype(&WexboRunDesktop)>(EntryPoint("WexboRunDesktop"));
+    return run ? run(argc, argv) : 1;
+}
+
+int OpenGeneratorWindow(int argc, char** argv, const std::string& albumFolder) {
+    auto* run = reinterpret_cast<decltype(&WexboRunGeneratorWindow)>(EntryPoint("WexboRunGeneratorWindow"));
+    return run ? run(argc, argv, albumFolder.c_str()) : 1;
+}
+
+}  // namespace wexbo
