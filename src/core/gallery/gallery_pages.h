@@ -39,8 +39,7 @@ void WriteTailTemplate(const PageSetup& setup, const std::string& name, std::vec
 void WriteOverviewTemplates(const PageSetup& setup);
 
 // "gallery.html": (N div P) + 1 rows of P cells, a picture's cell linking to its detail page, the
-// rest placeholders; each picture's detail page is written right after its cell. Throws
-// PageFileError when a template or page cannot be read or written.
+// rest placeholders. Throws PageFileError when a template or page cannot be read or written.
 void WriteOverviewPage(const PageSetup& setup, const std::vector<PagePicture>& pictures, int picturesPerRow,
                        bool captionsVisible);
 
@@ -48,6 +47,11 @@ void WriteOverviewPage(const PageSetup& setup, const std::vector<PagePicture>& p
 // to the previous and next pictures.
 void WriteDetailPage(const PageSetup& setup, const std::vector<PagePicture>& pictures, std::size_t index,
                      bool captionsVisible);
+
+// Every picture's detail page, in album order, between the overview's templates and its page (the
+// order of the random picks). They need no picture sizes, so a run writes them while the pictures
+// are still being converted.
+void WriteDetailPages(const PageSetup& setup, const std::vector<PagePicture>& pictures, bool captionsVisible);
 
 // "slideshow.ht1" and "slideshow.ht2" in the template folder.
 void WriteSlideshowTemplates(const PageSetup& setup);

@@ -1,7 +1,9 @@
 #include "gallery/generation_run.h"
 
+#include <exception>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #include "app/language_table.h"
 #include "gallery/button_sets.h"
@@ -108,9 +110,10 @@ private:
         }
         CheckCancel();
 
-        const std::vector<PagePicture> pictures = ConvertPictures();
+        const PageSetup setup = Setup();
+        const std::vector<PagePicture> pictures = ConvertPictures(setup);
         CheckCancel();
-        WritePages(pictures);
+        WritePages(setup, pictures);
         CheckCancel();
         if (std::string error =
                 CopyButtonSet(program_, AddTrailingBackslash(folders.dataFolder), settings_.buttons, work_);
@@ -130,12 +133,27 @@ private:
         PublishGallery(publish);
     }
 
-    std::vector<PagePicture> ConvertPictures() {
+    PageSetup Setup() const {
+        PageSetup setup;
+        setup.albumTitle = request_.albumTitle;
+        setup.languageCode = request_.languageCode;
+        setup.templateFolder = templates_;
+        setup.pageFolder = work_;
+        setup.random = request_.random;
+        return setup;
+    }
+
+    // Converts the pictures on worker threads while this thread writes the overview's templates and
+    // the detail pages, which need no picture sizes.
+    std::vector<PagePicture> ConvertPictures(const PageSetup& setup) {
         const std::vector<std::string> webNames = AssignWebNames(request_.pictures);
+        std::vector<PagePicture> pictures;
         std::vector<WebPictureJob> jobs;
-        for (std::size_t i = 0; i < webNames.size(); ++i)
+        for (std::size_t i = 0; i < webNames.size(); ++i) {
+            pictures.push_back({webNames[i], Trim(request_.pictures[i].caption), {}, true});
             jobs.push_back({request_.pictures[i].path, work_ + OverviewPictureName(webNames[i]),
                             work_ + FullSizePictureName(webNames[i])});
+        }
         WebPictureOptions options;
         options.overviewSetting = settings_.smallPicX;
         options.fullSizeSetting = settings_.largePicX;
@@ -154,31 +172,43 @@ private:
             request_.progress(step);
         };
         std::vector<ConvertedPicture> converted;
+        std::exception_ptr conversionError, pagesError;
+        std::thread conversion([&] {
+            try {
+                converted = ConvertWebPictures(jobs, options, request_.jobs, progress, request_.cancel);
+            } catch (...) {
+                conversionError = std::current_exception();
+            }
+        });
         try {
-            converted = ConvertWebPictures(jobs, options, request_.jobs, progress, request_.cancel);
-        } catch (const ConversionCancelled&) {
-            throw RunCancelled();
+            WriteOverviewTemplates(setup);
+            WriteDetailPages(setup, pictures, settings_.textVisible);
+        } catch (...) {
+            pagesError = std::current_exception();
         }
+        conversion.join();
+        // A picture that cannot be converted is reported before a page that cannot be written, as
+        // when the pages came after the pictures.
+        if (conversionError) {
+            try {
+                std::rethrow_exception(conversionError);
+            } catch (const ConversionCancelled&) {
+                throw RunCancelled();
+            }
+        }
+        if (pagesError) std::rethrow_exception(pagesError);
 
-        std::vector<PagePicture> pictures;
         for (std::size_t i = 0; i < webNames.size(); ++i) {
             const ConvertedPicture& picture = converted[i];
-            pictures.push_back({webNames[i], Trim(request_.pictures[i].caption), picture.sizes.overview,
-                                picture.source.width >= picture.source.height});
+            pictures[i].overview = picture.sizes.overview;
+            pictures[i].landscape = picture.source.width >= picture.source.height;
             files_.insert(files_.end(), {OverviewPictureName(webNames[i]), FullSizePictureName(webNames[i]),
                                          DetailPageName(webNames[i])});
         }
         return pictures;
     }
 
-    void WritePages(const std::vector<PagePicture>& pictures) {
-        PageSetup setup;
-        setup.albumTitle = request_.albumTitle;
-        setup.languageCode = request_.languageCode;
-        setup.templateFolder = templates_;
-        setup.pageFolder = work_;
-        setup.random = request_.random;
-        WriteOverviewTemplates(setup);
+    void WritePages(const PageSetup& setup, const std::vector<PagePicture>& pictures) {
         WriteOverviewPage(setup, pictures, settings_.picturesPerRow, settings_.textVisible);
         CopySlideshowScript(program_, work_);
         WriteSlideshowTemplates(setup);

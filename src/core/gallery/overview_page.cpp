@@ -76,7 +76,6 @@ void WriteOverviewPage(const PageSetup& setup, const std::vector<PagePicture>& p
                              std::to_string(picture.overview.height) + "\" alt=\"" + caption + "\" title=\"" +
                              caption + "\" border=\"0\"></a><br>" + caption);
             page.AddBodyLine("</td>");
-            WriteDetailPage(setup, pictures, i, captionsVisible);
         }
         page.AddBodyLine("</tr>");
     }

@@ -46,6 +46,7 @@ protected:
     }
     void WriteOverview(const std::vector<PagePicture>& pictures, int perRow, bool captions) {
         WriteOverviewTemplates(setup);
+        WriteDetailPages(setup, pictures, captions);
         WriteOverviewPage(setup, pictures, perRow, captions);
     }
     void WriteSlideshow(const std::vector<PagePicture>& pictures) {
