@@ -22,7 +22,8 @@ TEST(JpegFrameTest, ReadsSizeKindAndSamplingFromTheHeader) {
     EXPECT_EQ(frame.sampling[0][0], 2);
     EXPECT_EQ(frame.sampling[1][1], 1);
 
-    const std::string progressive = test::MakeJpeg(test::Solid(64, 48, test::kRed), test::JpegKind::Progressive);
+    const std::string progressive =
+        test::MakeJpeg(test::Solid(64, 48, test::kRed), test::JpegKind::Progressive);
     ASSERT_EQ(FindJpegFrame(Bytes(progressive), progressive.size(), frame), FrameSearch::kFound);
     EXPECT_TRUE(frame.progressive);
 }
