@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <exception>
 #include <limits>
 #include <memory>
@@ -167,29 +168,93 @@ ConvertedPicture ConvertBytes(const unsigned char* bytes, std::size_t size, cons
     return result;
 }
 
-// Reads and converts one picture, holding its share of the memory budget from before it is read
-// until its web pictures are written.
-ConvertedPicture ConvertWithin(DecodeBudget* budget, const WebPictureJob& job,
+ConvertedPicture ConvertSource(const SourceFile& source, const WebPictureJob& job,
                                const WebPictureOptions& options) {
-    const SourceFile source(job.source);
-    DecodeShare share;
-    if (budget) {
-        share.pixels = source.Size();
-        JpegFrame frame;
-        if (source.Frame(frame))
-            share = DecodeShareOf(frame, source.Size(), std::max(options.overviewSetting, options.fullSizeSetting));
-        budget->Acquire(share);
-    }
-    struct Lease {
-        DecodeBudget* budget;
-        DecodeShare share;
-        ~Lease() {
-            if (budget) budget->Release(share);
-        }
-    } lease{budget, share};
     const std::unique_ptr<SourceFile::Mapping> bytes = source.Map();
     return ConvertBytes(bytes->Bytes(), bytes->size, job, options);
 }
+
+// A picture handed to a thread: its file open and its share of the memory budget taken, or why
+// the file could not be opened.
+struct Handout {
+    std::size_t index = 0;
+    std::unique_ptr<SourceFile> source;
+    DecodeShare share;
+    std::exception_ptr error;
+};
+
+// Hands the pictures to the threads, the largest files first, so that no thread is left with a
+// large one while the others are done. A picture whose decode does not fit the memory budget at
+// the moment waits while its thread goes on with others; only when several wait, or nothing else
+// is left, does a thread wait for the budget.
+class Schedule {
+public:
+    Schedule(const std::vector<WebPictureJob>& jobs, const WebPictureOptions& options, DecodeBudget& budget)
+        : jobs_(jobs), needed_(std::max(options.overviewSetting, options.fullSizeSetting)), budget_(budget) {
+        std::vector<std::uintmax_t> sizes(jobs.size(), 0);
+        for (std::size_t i = 0; i < jobs.size(); ++i) {
+            order_.push_back(i);
+            struct stat status {};
+            if (::stat(jobs[i].source.c_str(), &status) == 0)
+                sizes[i] = static_cast<std::uintmax_t>(status.st_size);
+        }
+        std::stable_sort(order_.begin(), order_.end(),
+                         [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
+    }
+
+    // The next picture; false when every picture has been handed out.
+    bool Next(Handout& next) {
+        std::unique_lock lock(mutex_);
+        for (auto waiting = waiting_.begin(); waiting != waiting_.end(); ++waiting) {
+            if (budget_.TryAcquire(waiting->share)) {
+                next = std::move(*waiting);
+                waiting_.erase(waiting);
+                return true;
+            }
+        }
+        while (opened_ < order_.size() && waiting_.size() < kMostWaiting) {
+            Handout candidate = Open(order_[opened_++]);
+            if (candidate.error || budget_.TryAcquire(candidate.share)) {
+                next = std::move(candidate);
+                return true;
+            }
+            waiting_.push_back(std::move(candidate));
+        }
+        if (waiting_.empty()) return false;
+        next = std::move(waiting_.front());
+        waiting_.pop_front();
+        lock.unlock();
+        budget_.Acquire(next.share);
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kMostWaiting = 4;
+
+    Handout Open(std::size_t index) const {
+        Handout handout;
+        handout.index = index;
+        try {
+            handout.source = std::make_unique<SourceFile>(jobs_[index].source);
+        } catch (...) {
+            handout.error = std::current_exception();
+            return handout;
+        }
+        handout.share.pixels = handout.source->Size();
+        JpegFrame frame;
+        if (handout.source->Frame(frame))
+            handout.share = DecodeShareOf(frame, handout.source->Size(), needed_);
+        return handout;
+    }
+
+    const std::vector<WebPictureJob>& jobs_;
+    const int needed_;
+    DecodeBudget& budget_;
+    std::mutex mutex_;
+    std::vector<std::size_t> order_;
+    std::size_t opened_ = 0;
+    std::deque<Handout> waiting_;
+};
 
 }  // namespace
 
@@ -217,7 +282,8 @@ std::uint32_t FrameShadowColor(long long backgroundColor) {
 }
 
 ConvertedPicture ConvertWebPicture(const WebPictureJob& job, const WebPictureOptions& options) {
-    return ConvertWithin(nullptr, job, options);
+    const SourceFile source(job.source);
+    return ConvertSource(source, job, options);
 }
 
 std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob>& jobs,
@@ -232,26 +298,39 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
     std::atomic<std::size_t> firstFailure{count};
     std::atomic<bool> cancelled{false};
     DecodeBudget budget(kDecodePixelBudget, kDecodeCoefficientBudget);
+    Schedule schedule(jobs, options, budget);
     std::mutex progressMutex;
     int done = 0;
-    ParallelFor(count, threads == 0 ? DefaultJobCount() : threads, [&](std::size_t i) {
-        if (i > firstFailure.load() || cancelled.load()) return;
-        if (cancel && cancel->load()) {
-            cancelled = true;
-            return;
-        }
-        try {
-            results[i] = ConvertWithin(&budget, jobs[i], options);
-        } catch (...) {
-            errors[i] = std::current_exception();
-            for (std::size_t seen = firstFailure.load();
-                 i < seen && !firstFailure.compare_exchange_weak(seen, i);) {
+    const std::size_t workers =
+        std::min<std::size_t>(count, std::max(1u, threads == 0 ? DefaultJobCount() : threads));
+    ParallelFor(workers, static_cast<unsigned>(workers), [&](std::size_t) {
+        for (Handout handout; schedule.Next(handout);) {
+            const std::size_t i = handout.index;
+            struct Lease {
+                DecodeBudget& budget;
+                DecodeShare share;
+                ~Lease() { budget.Release(share); }
+            } lease{budget, handout.error ? DecodeShare{} : handout.share};
+            if (i > firstFailure.load() || cancelled.load()) continue;
+            if (cancel && cancel->load()) {
+                cancelled = true;
+                continue;
             }
-            return;
+            try {
+                if (handout.error) std::rethrow_exception(handout.error);
+                results[i] = ConvertSource(*handout.source, jobs[i], options);
+            } catch (...) {
+                errors[i] = std::current_exception();
+                for (std::size_t seen = firstFailure.load();
+                     i < seen && !firstFailure.compare_exchange_weak(seen, i);) {
+                }
+                continue;
+            }
+            handout.source.reset();
+            std::lock_guard lock(progressMutex);
+            ++done;
+            if (progress) progress(done, static_cast<int>(count));
         }
-        std::lock_guard lock(progressMutex);
-        ++done;
-        if (progress) progress(done, static_cast<int>(count));
     });
     for (const std::exception_ptr& error : errors)
         if (error) std::rethrow_exception(error);
