@@ -36,15 +36,17 @@ seconds() {
   { time "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }; } 2>"$work/time"
   awk '{printf "%s/%.2f", $1, $2 + $3}' "$work/time"
 }
-run_wexbo() { rm -rf "$work/w"; "$wexbo" generate "$corpus" "$work/w" --jobs "$cores"; }
+# Each run writes into a new folder of its own: removing the last run's output is not part of the
+# work, and files deleted moments before would slow the creation of new ones on some file systems.
+run_wexbo() { "$wexbo" generate "$corpus" "$work/w$r" --jobs "$cores"; }
 run_vips() {
-  rm -rf "$work/v"; mkdir -p "$work/v"
+  mkdir -p "$work/v$r"
   for s in $full $overview; do
-    vipsthumbnail -s "100000x$s" -o "$work/v/%s_$s.jpg[Q=95]" "${landscape[@]}"
-    vipsthumbnail -s "${s}x100000" -o "$work/v/%s_$s.jpg[Q=95]" "${portrait[@]}"
+    vipsthumbnail -s "100000x$s" -o "$work/v$r/%s_$s.jpg[Q=95]" "${landscape[@]}"
+    vipsthumbnail -s "${s}x100000" -o "$work/v$r/%s_$s.jpg[Q=95]" "${portrait[@]}"
   done
 }
-run_lazygal() { rm -rf "$work/l"; lazygal --quiet -o "$work/l" -s "full=600x$full" -T "107x$overview" "$corpus"; }
+run_lazygal() { lazygal --quiet -o "$work/l$r" -s "full=600x$full" -T "107x$overview" "$corpus"; }
 run_floor() { "$floor" --jobs "$cores" --size "$full" "$corpus"/*.jpg; }
 
 declare -A times
