@@ -163,7 +163,7 @@ ConvertedPicture ConvertBytes(const unsigned char* bytes, std::size_t size, cons
                               ProblemOf(error, job.fullSizeFile));
     }
     MakeWebPicture(image, overview, options, job.overviewFile);
-    image.SetPicture(start->Clone(), iccProfile);
+    image.SetPicture(start, iccProfile);
     MakeWebPicture(image, full, options, job.fullSizeFile);
     return result;
 }

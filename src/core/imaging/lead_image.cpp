@@ -127,7 +127,8 @@ void TLEADImage::LoadFromMemory(const void* data, std::size_t size, int targetWi
 void TLEADImage::Size(int width, int height, int /*flags*/) {
     Run("Size", true, [&] {
         if (width < 1 || height < 1) throw ImagingFault(kLeadInvalidParameter, "size below 1 pixel");
-        picture_ = std::make_shared<RgbBuffer>(ResizeBicubic(*picture_, width, height));
+        if (picture_->Width() != width || picture_->Height() != height)
+            picture_ = std::make_shared<RgbBuffer>(ResizeBicubic(*picture_, width, height));
         region_.reset();
     });
 }
@@ -250,6 +251,18 @@ void TLEADImage::SetPicture(RgbBuffer picture, std::string iccProfile) {
         picture_ = std::make_shared<RgbBuffer>(std::move(picture));
         iccProfile_ = std::move(iccProfile);
     }
+    lastResult_ = kLeadSuccess;
+}
+
+void TLEADImage::SetPicture(std::shared_ptr<const RgbBuffer> snapshot, std::string iccProfile) {
+    if (!snapshot || snapshot->Empty()) return SetPicture(RgbBuffer{});
+    std::lock_guard lock(mutex_);
+    region_.reset();
+    fileWidth_ = snapshot->Width();
+    fileHeight_ = snapshot->Height();
+    // Mutable() copies before any change while the snapshot is shared elsewhere.
+    picture_ = std::const_pointer_cast<RgbBuffer>(std::move(snapshot));
+    iccProfile_ = std::move(iccProfile);
     lastResult_ = kLeadSuccess;
 }
 

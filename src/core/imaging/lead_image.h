@@ -139,6 +139,9 @@ public:
 
     // Replaces the picture (ICC profile cleared unless given).
     void SetPicture(RgbBuffer picture, std::string iccProfile = {});
+    // Takes up a snapshot again without copying it; the snapshot stays as it is, since operations
+    // work on a copy while it is shared.
+    void SetPicture(std::shared_ptr<const RgbBuffer> snapshot, std::string iccProfile = {});
 
     // Discards the picture.
     void Clear();

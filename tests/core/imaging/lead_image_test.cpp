@@ -338,6 +338,21 @@ TEST(SnapshotTest, StaysUnchangedWhileTheComponentWorksOn) {
     EXPECT_GE(before->Stride(), 60u);
 }
 
+TEST(SnapshotTest, TakenUpAgainItIsSharedUntilTheFirstChange) {
+    TLEADImage image;
+    image.SetPicture(test::Quadrants(20, 10, test::kRed, test::kBlue, test::kRed, test::kBlue));
+    const auto start = image.Snapshot();
+    image.Size(4, 2, kLeadSizeBicubic);
+    image.SetPicture(start, "profile");
+    EXPECT_EQ(image.Snapshot(), start);  // no copy
+    EXPECT_EQ(image.IccProfile(), "profile");
+    image.Size(20, 10, kLeadSizeBicubic);  // the size it has: nothing to do
+    EXPECT_EQ(image.Snapshot(), start);
+    image.Fill(0x00FF00);
+    EXPECT_EQ(At(*start, 0, 0), test::kRed);
+    EXPECT_EQ(At(*image.Snapshot(), 0, 0), test::kGreen);
+}
+
 TEST(ThreadTest, ComponentsOnSeveralThreadsGiveTheSameFilesAsOneAfterAnother) {
     TempDir dir;
     constexpr int kPictures = 6;
