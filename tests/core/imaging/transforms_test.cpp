@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "imaging/lead_image.h"
 #include "jpeg_fixtures.h"
 #include "temp_dir.h"
@@ -231,6 +233,53 @@ TEST(SizeTest, KeepsAFlatColourAndSharpHalves) {
     image.Size(160, 120, 4);  // enlarging interpolates
     EXPECT_EQ(At(*image.Snapshot(), 4, 60), test::kRed);
 }
+
+// A picture whose red rises from left to right and whose green rises from top to bottom keeps
+// both ramps at every size, whichever axis the resize filters first and whether it shrinks or
+// enlarges; blue, the same everywhere, stays exactly as it was. The cubic reproduces a straight
+// ramp, so only rounding remains; the sources are small enough that a source row or column out
+// of place would be off by more than that.
+struct RampCase {
+    int width, height, toWidth, toHeight;
+};
+
+class SizeRampTest : public testing::TestWithParam<RampCase> {};
+
+TEST_P(SizeRampTest, KeepsTheRampsAndTheFlatChannel) {
+    const RampCase& c = GetParam();
+    RgbBuffer ramps(c.width, c.height);
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x) {
+            std::uint8_t* p = ramps.Row(y) + 3 * x;
+            p[0] = static_cast<std::uint8_t>(std::lround(255.0 * (x + 0.5) / c.width));
+            p[1] = static_cast<std::uint8_t>(std::lround(255.0 * (y + 0.5) / c.height));
+            p[2] = 77;
+        }
+    TLEADImage image;
+    image.SetPicture(std::move(ramps));
+    image.Size(c.toWidth, c.toHeight, kLeadSizeBicubic);
+    const auto pic = image.Snapshot();
+    ASSERT_EQ(pic->Width(), c.toWidth);
+    ASSERT_EQ(pic->Height(), c.toHeight);
+    // Away from the edges, where the filter has source pixels on both sides.
+    const int marginX = c.toWidth / 8, marginY = c.toHeight / 8;
+    for (int y = marginY; y < c.toHeight - marginY; ++y)
+        for (int x = marginX; x < c.toWidth - marginX; ++x) {
+            const Rgb got = At(*pic, x, y);
+            ASSERT_NEAR(got.r, 255.0 * (x + 0.5) / c.toWidth, 1.25) << x << "," << y;
+            ASSERT_NEAR(got.g, 255.0 * (y + 0.5) / c.toHeight, 1.25) << x << "," << y;
+            ASSERT_EQ(got.b, 77) << x << "," << y;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, SizeRampTest,
+                         testing::Values(RampCase{120, 100, 90, 75},     // both axes, columns first
+                                         RampCase{120, 100, 40, 90},     // both axes, rows first
+                                         RampCase{1000, 100, 100, 90},   // rows first, a long way
+                                         RampCase{120, 80, 50, 80},      // width only
+                                         RampCase{80, 120, 80, 50},      // height only
+                                         RampCase{60, 40, 250, 170},     // enlarged
+                                         RampCase{720, 450, 107, 80}));  // an overview picture
 
 // ---- EXIF orientation ----
 
