@@ -164,6 +164,22 @@ TEST_F(GenerationRunTest, AFailedRunLeavesTheOldGalleryAsItWas) {
     EXPECT_EQ(FolderListing(place.OutputFolder()), before);
 }
 
+TEST_F(GenerationRunTest, APageThatCannotBeWrittenFailsTheRunAfterABrokenPicture) {
+    // The detail pages are written while the pictures are converted: a failure there still waits
+    // for the pictures, and a broken picture is the error reported, as when pages came after.
+    fs::create_directories(place.TemplateFolder() + "einzel.ht1");
+    GenerationResult result = Run();
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("einzel.ht1"), std::string::npos) << result.error;
+    EXPECT_FALSE(fs::exists(place.OutputFolder() + "gallery.html"));
+
+    AddPicture("late.jpg");
+    WriteFile(place.PictureFolder() + "late.jpg", "not a picture");
+    result = Run();
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find(place.PictureFolder() + "late.jpg"), std::string::npos) << result.error;
+}
+
 TEST_F(GenerationRunTest, AWebCopyNeverReplacesASourcePicture) {
     request.folders.outputFolder = place.PictureFolder();
     const std::string before = FolderListing(place.PictureFolder());
