@@ -310,7 +310,7 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
                 DecodeBudget& budget;
                 DecodeShare share;
                 ~Lease() { budget.Release(share); }
-            } lease{budget, handout.error ? DecodeShare{} : handout.share};
+            } lease{budget, handout.share};  // nothing taken for a file that could not be opened
             if (i > firstFailure.load() || cancelled.load()) continue;
             if (cancel && cancel->load()) {
                 cancelled = true;
