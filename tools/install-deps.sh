@@ -8,7 +8,7 @@ packages=(
   libjpeg62-turbo-dev libturbojpeg0-dev libjpeg-turbo-progs libexif-dev
   libcli11-dev libfmt-dev libutfcpp-dev libgif-dev
   libgtest-dev libgmock-dev
-  imagemagick libimage-exiftool-perl fonts-dejavu-core xvfb xauth
+  imagemagick libimage-exiftool-perl fonts-dejavu-core xvfb xauth openbox xdotool x11-utils
   plasma-workspace-wallpapers
   chromium
 )

@@ -1,25 +1,19 @@
 #include "app/desktop_start.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 
+#include "app/application_start.h"
+#include "app/desktop_windows.h"
 #include "app/language_form.h"
 #include "app/language_table.h"
 #include "app/program_identity.h"
-#include "gallery/html_form.h"
 #include "util/message_box.h"
 #include "util/windows_info.h"
-#include "workspace/main_form.h"
 
 namespace wexbo {
 
 int RunDesktop(int argc, char** argv) {
-    // Qt WebEngine's sandbox refuses to start for root.
-    if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(kProgramTitle));
-    QApplication::setOrganizationName(QString::fromUtf8(kProgramMaker));
+    const std::unique_ptr<QApplication> app = StartApplication(argc, argv);
 
     const TWindowsInfo windowsInfo = TWindowsInfo::FromEnvironment();
     const std::string programFolder = ExecutableFolder();
@@ -31,22 +25,9 @@ int RunDesktop(int argc, char** argv) {
     for (const std::string& message : OpenLanguageTable(programFolder))
         ShowMessage(nullptr, MessageKind::Error, QString::fromStdString(message));
 
-    TMainForm mainForm(windowsInfo, programFolder);
-    // The generator window is made once and opened by the main window's gallery command.
-    THTMLForm htmlForm(windowsInfo, mainForm.Folders().dataFolder, &mainForm);
-    mainForm.galleryOpener = [&](const std::vector<GalleryPicture>& pictures, const QString& settingsFile) {
-        GeneratorOpening opening;
-        opening.programFolder = mainForm.Folders().programFolder;
-        opening.albumTitle = mainForm.TitleEdit->text().toStdString();
-        opening.gradient = true;
-        opening.pictures = pictures;
-        opening.programTitle = kProgramTitle;
-        opening.sidePicture = opening.programFolder + "recom_GR/wizard.jpg";
-        opening.settingsFile = settingsFile.toStdString();
-        htmlForm.Open(std::move(opening));
-    };
-    mainForm.PlaceOnScreen();
-    return app.exec();
+    DesktopWindows windows(windowsInfo, programFolder);
+    windows.mainForm.PlaceOnScreen();
+    return app->exec();
 }
 
 }  // namespace wexbo

@@ -1,11 +1,10 @@
 #include "gallery/generator_start.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 
 #include <QApplication>
 
+#include "app/application_start.h"
 #include "app/language_table.h"
 #include "app/program_identity.h"
 #include "app/startup.h"
@@ -19,11 +18,7 @@
 namespace wexbo {
 
 int RunGeneratorWindow(int argc, char** argv, const std::string& albumFolder) {
-    // Qt WebEngine's sandbox refuses to start for root.
-    if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(kProgramTitle));
-    QApplication::setOrganizationName(QString::fromUtf8(kProgramMaker));
+    const std::unique_ptr<QApplication> app = StartApplication(argc, argv);
 
     const std::string programFolder = ExecutableFolder();
     for (const std::string& message : OpenLanguageTable(programFolder))

@@ -421,6 +421,11 @@ void THTMLForm::CloseWindow(int result) {
     }
     DeleteFiles(workFolder_ + "*.*");
     QDialog::done(result);
+    // The preview and the button chooser hold web views. Once one has been shown, Qt 6.4 flushes
+    // this window through the web views' graphics path, and showing this window again crashes
+    // (QPlatformBackingStore::rhiFlush). Giving back the native windows when the window closes
+    // lets the next opening start with new ones.
+    destroy();
 }
 
 void THTMLForm::done(int result) { CloseWindow(result); }

@@ -1,0 +1,22 @@
+#include "app/desktop_windows.h"
+
+#include "app/program_identity.h"
+
+namespace wexbo {
+
+DesktopWindows::DesktopWindows(const TWindowsInfo& windowsInfo, const std::string& programFolder)
+    : mainForm(windowsInfo, programFolder), htmlForm(windowsInfo, mainForm.Folders().dataFolder, &mainForm) {
+    mainForm.galleryOpener = [this](const std::vector<GalleryPicture>& pictures, const QString& settingsFile) {
+        GeneratorOpening opening;
+        opening.programFolder = mainForm.Folders().programFolder;
+        opening.albumTitle = mainForm.TitleEdit->text().toStdString();
+        opening.gradient = true;
+        opening.pictures = pictures;
+        opening.programTitle = kProgramTitle;
+        opening.sidePicture = opening.programFolder + "recom_GR/wizard.jpg";
+        opening.settingsFile = settingsFile.toStdString();
+        htmlForm.Open(std::move(opening));
+    };
+}
+
+}  // namespace wexbo
