@@ -54,6 +54,7 @@ std::string AlbumStore::CountLabel() const {
 
 OpenAlbumResult AlbumStore::OpenAlbum(const std::string& name, const OpenProgress& progress) {
     OpenAlbumResult result;
+    result.message = SaveEditedList();
     const std::string folder = albumRoot_ + name + "/";
     if (!FileExists(folder + kAlbumFile)) {
         albumTitle_.clear();
@@ -73,6 +74,7 @@ OpenAlbumResult AlbumStore::OpenAlbum(const std::string& name, const OpenProgres
     // A missing picture list opens the album with no pictures.
     const std::vector<std::string> lines = ReadLines(folder + kPictureList);
     entries_.clear();
+    listEdited_ = false;
     counters_ = {0, static_cast<int>(lines.size()) - 1};
 
     struct Picture {
@@ -88,6 +90,8 @@ OpenAlbumResult AlbumStore::OpenAlbum(const std::string& name, const OpenProgres
     std::atomic<int> done{0};
     const int total = static_cast<int>(pictures.size());
     ParallelFor(pictures.size(), jobs_, [&](std::size_t k) {
+        // A thumbnail lies beside its picture: none is made for a name that leads out of the album.
+        if (!IsPlainFileName(pictures[k].fields.fileName)) return;
         const LoadCounters counters{static_cast<int>(pictures[k].line), counters_.total};
         MakeThumbnail(programFolder_, folder + pictures[k].fields.fileName, 70, false, false, counters, reporter_);
         if (progress) progress(++done, total);
@@ -122,9 +126,10 @@ StoreMessage AlbumStore::AddPictureToAlbum(const std::string& sourcePath, long p
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
         fs::create_directory(folder, ec);
-        if (!fs::is_directory(folder)) {
+        if (!fs::is_directory(folder, ec)) {
             message.error = "Cannot create the album folder " + folder + ": " +
                             (ec ? ec.message() : std::string("a file of that name is in the way"));
+            message.albumUnwritable = true;
             return message;
         }
     }
@@ -134,6 +139,7 @@ StoreMessage AlbumStore::AddPictureToAlbum(const std::string& sourcePath, long p
     std::string error;
     if (!albumFile.Save(&error)) {
         message.error = "Cannot write the album file " + folder + kAlbumFile + ": " + error;
+        message.albumUnwritable = true;
         return message;
     }
 
@@ -165,12 +171,19 @@ StoreMessage AlbumStore::AddPictureToAlbum(const std::string& sourcePath, long p
 StoreMessage AlbumStore::RemovePictureFromAlbum(std::size_t index) {
     if (index >= entries_.size()) return {};
     const std::string fileName = ParseAlbumEntry(entries_[index]).fileName;
-    if (!currentAlbum_.empty() && !fileName.empty()) {
+    if (!currentAlbum_.empty() && IsPlainFileName(fileName)) {
         std::error_code ec;
         fs::remove(AlbumFolder() + fileName, ec);
     }
     entries_.erase(entries_.begin() + static_cast<long>(index));
     return SavePictureList();
+}
+
+bool AlbumStore::EntryMayBeRewritten(std::size_t index) const {
+    if (index >= entries_.size() || currentAlbum_.empty()) return false;
+    const std::string fileName = ParseAlbumEntry(entries_[index]).fileName;
+    std::error_code ec;
+    return IsPlainFileName(fileName) && !fs::is_symlink(fs::symlink_status(AlbumFolder() + fileName, ec));
 }
 
 StoreMessage AlbumStore::RemoveAllPictures() {
@@ -197,10 +210,14 @@ StoreMessage AlbumStore::SavePictureList() {
     std::string text;
     for (const std::string& entry : entries_) text += EntryListText(entry) + "\r\n";
     std::string error;
-    if (!WriteFileAtomically(AlbumFolder() + kPictureList, text, &error))
+    if (WriteFileAtomically(AlbumFolder() + kPictureList, text, &error))
+        listEdited_ = false;
+    else
         message.error = "Cannot write the picture list " + AlbumFolder() + kPictureList + ": " + error;
     return message;
 }
+
+StoreMessage AlbumStore::SaveEditedList() { return listEdited_ ? SavePictureList() : StoreMessage{}; }
 
 const std::string& AlbumStore::ResolveAlbumPicturePath(std::size_t index) {
     if (index < entries_.size()) currentPicturePath_ = AlbumFolder() + ParseAlbumEntry(entries_[index]).fileName;
@@ -212,7 +229,10 @@ std::string AlbumStore::UniqueAlbumFileName(const std::string& path) {
     const std::string name = FileNameOf(path);
     const std::size_t parts = CountWords(name, ".");
     std::string base;
-    for (std::size_t i = 1; i < parts; ++i) base += (i > 1 ? "." : "") + NthWord(i, name, ".");
+    for (std::size_t i = 1; i < parts; ++i) {
+        if (i > 1) base += '.';
+        base += NthWord(i, name, ".");
+    }
     const std::string extension = NthWord(parts, name, ".");
     std::error_code ec;
     for (int n = 1;; ++n) {
@@ -231,17 +251,23 @@ void AlbumStore::PurgeStaleThumbnails() {
         if (!StartsWithIgnoreCase(name, "_THUMB") || ToUpperAscii(name).find("_THUMB_") == std::string::npos) continue;
         std::string pictureName;
         const std::size_t parts = CountWords(name, "_");
-        for (std::size_t i = 2; i <= parts; ++i) pictureName += (i > 2 ? "_" : "") + NthWord(i, name, "_");
+        for (std::size_t i = 2; i <= parts; ++i) {
+            if (i > 2) pictureName += '_';
+            pictureName += NthWord(i, name, "_");
+        }
         if (!FileExists(folder + pictureName)) stale.push_back(it->path());
     }
     for (const fs::path& path : stale) fs::remove(path, ec);
 }
 
-void AlbumStore::StartNewAlbum(const std::string& title) {
+StoreMessage AlbumStore::StartNewAlbum(const std::string& title) {
+    StoreMessage message = SaveEditedList();
     PurgeStaleThumbnails();
     albumTitle_ = title;
     currentAlbum_ = NextAlbumName();
     entries_.clear();
+    listEdited_ = false;
+    return message;
 }
 
 std::vector<AlbumListing> AlbumStore::ListAlbums() const {
@@ -269,7 +295,16 @@ bool AlbumStore::DeleteAlbumFolder(const std::string& folder) {
 bool AlbumStore::DeleteAlbum(const std::string& folder) {
     OpenAlbum("del");
     entries_.clear();
+    listEdited_ = false;
     return DeleteAlbumFolder(folder);
+}
+
+std::string AlbumStore::DeleteAlbumQuestion(const std::string& folder) const {
+    std::string title = Trim(IniFile::Read(albumRoot_ + folder + "/" + kAlbumFile, kAlbumSection, "Titel", ""));
+    if (title.empty()) title = folder;
+    std::string question = LangText(10008);
+    ReplaceSubstring(question, "%1", title);
+    return question;
 }
 
 std::vector<GalleryPicture> AlbumStore::GalleryPictures() {

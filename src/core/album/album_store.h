@@ -17,6 +17,8 @@ namespace wexbo {
 struct StoreMessage {
     int textNumber = 0;  // 0: none
     std::string error;   // "" : none
+    // The album folder or its album file cannot be written: every further picture would fail alike.
+    bool albumUnwritable = false;
     bool Empty() const { return textNumber == 0 && error.empty(); }
 };
 
@@ -55,6 +57,12 @@ public:
     // The album list. The window reorders entries and edits captions through these.
     const std::vector<std::string>& Entries() const { return entries_; }
     std::vector<std::string>& MutableEntries() { return entries_; }
+    // Reordering and caption edits mark the list; it is written by the next add or remove, by
+    // SaveEditedList, and before another album takes its place, so no edit is ever lost.
+    void MarkListEdited() { listEdited_ = true; }
+    bool ListEdited() const { return listEdited_; }
+    // Writes the picture list when it holds edits not yet written.
+    StoreMessage SaveEditedList();
     // The label above the album list: text 594, the count, text 595.
     std::string CountLabel() const;
 
@@ -63,13 +71,18 @@ public:
     // Threads that make missing thumbnails when an album opens (the list is the same for any count).
     void SetJobs(unsigned jobs) { jobs_ = jobs; }
 
+    // Opens an album; an edited list of the album open before is written first.
     OpenAlbumResult OpenAlbum(const std::string& name, const OpenProgress& progress = {});
     std::string NextAlbumName() const;
     // Copies a picture into the current album (starting one when there is none) and inserts its
     // entry at `position` (-1 or past the end: at the end).
     StoreMessage AddPictureToAlbum(const std::string& sourcePath, long position);
-    // Deletes the picture of entry `index` from the album folder and the entry from the list.
+    // Deletes the picture of entry `index` from the album folder and the entry from the list. An
+    // entry whose file name is not a plain name of the album folder loses its line only.
     StoreMessage RemovePictureFromAlbum(std::size_t index);
+    // False when entry `index` names a path that leads out of the album folder or a link: the album
+    // never rewrites such a file (it may still be missing or not a picture; its reader tells).
+    bool EntryMayBeRewritten(std::size_t index) const;
     // Removes every picture: all entries, then every "*.jpg" left in the album folder. Never
     // touches anything without a current album folder.
     StoreMessage RemoveAllPictures();
@@ -81,8 +94,9 @@ public:
     void PurgeStaleThumbnails();
 
     // The new-album command's store part: a fresh album number and title, an empty list. Nothing
-    // is written until the first picture is added.
-    void StartNewAlbum(const std::string& title);
+    // of the new album is written until its first picture is added; an edited list of the album
+    // open before is written first.
+    StoreMessage StartNewAlbum(const std::string& title);
     // The albums the chooser offers, in the order the file system gives them: folders holding
     // "Bildano.ini" whose names hold no "." and do not contain "DEL" in any letter case.
     std::vector<AlbumListing> ListAlbums() const;
@@ -93,6 +107,9 @@ public:
     // empties the workspace and takes a fresh album number), clears the list and deletes the
     // chosen folder. False when the folder could not be deleted (text 10009 for the window).
     bool DeleteAlbum(const std::string& folder);
+    // The question asked before an album is deleted (text 10008), naming the album by its title,
+    // or by its folder when it has none.
+    std::string DeleteAlbumQuestion(const std::string& folder) const;
 
     // The generator's picture list: full path and caption per picture, in album order.
     std::vector<GalleryPicture> GalleryPictures();
@@ -108,6 +125,7 @@ private:
     std::string displayTime_;
     std::string currentPicturePath_;
     std::vector<std::string> entries_;
+    bool listEdited_ = false;
     LoadCounters counters_;
     const ThumbnailReporter* reporter_ = nullptr;
     unsigned jobs_ = 1;

@@ -17,7 +17,7 @@ std::string CreateOneLevel(const std::string& folder) {
     std::error_code ec;
     if (fs::is_directory(folder, ec)) return {};
     fs::create_directory(folder, ec);
-    if (ec || !fs::is_directory(folder)) {
+    if (ec || !fs::is_directory(folder, ec)) {
         const std::string why = ec ? ec.message() : "a file of that name is in the way";
         return "Cannot create the folder " + folder + ": " + why;
     }

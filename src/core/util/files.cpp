@@ -83,7 +83,7 @@ bool MoveEntry(const fs::path& from, fs::path to, bool renameOnCollision, bool o
             to = FreeName(to);
         else if (!overwrite)
             return false;
-        else if (!fs::is_directory(to))
+        else if (!fs::is_directory(to, ec))
             fs::remove(to, ec);
     }
     fs::rename(from, to, ec);
@@ -239,6 +239,10 @@ bool WriteFileInPlace(const std::string& path, const std::string& content, std::
     fail("cannot write");
     ::unlink(path.c_str());
     return false;
+}
+
+bool IsPlainFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string("/\0", 2)) == std::string::npos;
 }
 
 bool FileExists(const std::string& path) {

@@ -45,6 +45,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
 // telling why; a file left half-written is then removed.
 bool WriteFileInPlace(const std::string& path, const std::string& content, std::string* error = nullptr);
 
+// True for a name that stands for an entry of the folder it is joined to and nothing else: not
+// empty, not "." or "..", without "/" and without NUL.
+bool IsPlainFileName(const std::string& name);
 bool FileExists(const std::string& path);    // a regular file (or a link to one)
 bool FolderExists(const std::string& path);  // a folder (or a link to one)
 

@@ -30,7 +30,8 @@ bool ShowMessage(QWidget* parent, MessageKind kind, const QString& text) {
             return true;
         }
         case MessageKind::Question:
-            return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) ==
+            // Every question of the program asks before something is deleted: Enter answers No.
+            return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
                    QMessageBox::Yes;
     }
     return true;

@@ -13,7 +13,8 @@ namespace wexbo {
 // PlainError: a box captioned "Error" with no icon, for errors the image component reports.
 enum class MessageKind { Error, Information, Question, PlainError };
 
-// Shows the message; for a question, true means "Yes". Other kinds return true.
+// Shows the message; for a question, true means "Yes" (No is the default button). Other kinds
+// return true.
 bool ShowMessage(QWidget* parent, MessageKind kind, const QString& text);
 
 using MessageHandler = std::function<bool(MessageKind, const QString&)>;

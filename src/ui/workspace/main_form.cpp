@@ -24,6 +24,9 @@ namespace wexbo {
 
 namespace {
 
+// Reordering and caption edits reach the picture list this long after the first of them.
+constexpr int kListSaveDelayMs = 1000;
+
 QString Text(int number) { return QString::fromStdString(LangText(number)); }
 
 QString GalleryCaption() {
@@ -80,6 +83,10 @@ TMainForm::TMainForm(const TWindowsInfo& windowsInfo, const std::string& program
     Timer2->setInterval(200);
     Timer2->setSingleShot(true);
     connect(Timer2, &QTimer::timeout, this, &TMainForm::Timer2Timer);
+    ListSaveTimer = new QTimer(this);
+    ListSaveTimer->setInterval(kListSaveDelayMs);
+    ListSaveTimer->setSingleShot(true);
+    connect(ListSaveTimer, &QTimer::timeout, this, &TMainForm::SaveEditedList);
     pictureFilePicker = [this](const QString& title, const QString& folder) {
         return QFileDialog::getOpenFileName(this, title, folder, "Bilder, Pictures (*.jpg *.JPG *.jpeg *.JPEG)");
     };
@@ -325,6 +332,8 @@ void TMainForm::FormCreate() {
     LoadProgramSettings();
     folders_.albumRoot = AlbumRootFor(HomeFolder(), ActiveLanguageCode());
     store_ = std::make_unique<AlbumStore>(folders_.programFolder, folders_.albumRoot);
+    // The last album's display time, kept until an album is opened and given to new albums.
+    store_->SetDisplayTime(settings_.displayTime);
     store_->SetJobs(DefaultJobCount());
     thumbnailReporter_.started = [this](const std::string& text, int percent) {
         QMetaObject::invokeMethod(this, [this, text = QString::fromStdString(text), percent] {
@@ -364,6 +373,8 @@ void TMainForm::Programmbeenden1Click() { close(); }
 void TMainForm::FormClose() {
     if (closed_) return;
     closed_ = true;
+    ListSaveTimer->stop();
+    ReportStoreMessage(store_->SaveEditedList());
     SaveProgramSettings();
     hide();
     if (sourceChosenThisRun_) convertedCopies_.DeleteConvertedCopies(settings_.sourceFolder);

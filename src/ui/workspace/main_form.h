@@ -108,6 +108,7 @@ public:
     QAction* Info1;
     QTimer* Timer1;  // album list preview
     QTimer* Timer2;  // source list preview
+    QTimer* ListSaveTimer;  // writes reordering and caption edits shortly after they are made
     TOpenForm* OpenForm;
     TNewForm* NewForm;
 
@@ -144,6 +145,8 @@ public:
     void BildanoListBoxKeyUp(QKeyEvent* event);
     void TextEditChange(const QString& text);
     void TextEdit1Change(const QString& text);
+    // Writes the picture list when it holds edits not yet written (also run by ListSaveTimer).
+    void SaveEditedList();
     void Timer1Timer();
     void SelectAlbumEntry(long index);
     // Transforms.
@@ -178,10 +181,14 @@ private:
     // Rebuilds the album list from the store's entries.
     void RefreshAlbumList();
     void ReportStoreMessage(const StoreMessage& message);
+    // The list was reordered or a caption edited: the picture list is written soon.
+    void ListEdited();
+    void ClearCaptionFields();
     void AddSourcePictures(const std::vector<std::string>& names, long position);
     std::vector<std::string> SelectedSourceNames(bool all) const;
-    // Runs long work on a worker thread while the window repaints and shows progress.
-    void RunResponsive(const std::function<void()>& work);
+    // Runs long work on a worker thread while the window repaints and shows progress. An exception
+    // from the work is shown as an error and gives false; it never ends the program.
+    bool RunResponsive(const std::function<void()>& work);
     void SetProgress(int percent);
 
     TWindowsInfo windowsInfo_;

@@ -21,16 +21,18 @@ namespace {
 QString Text(int number) { return QString::fromStdString(LangText(number)); }
 }  // namespace
 
-void TMainForm::RunResponsive(const std::function<void()>& work) {
+bool TMainForm::RunResponsive(const std::function<void()>& work) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     busy_ = true;
     std::atomic<bool> done{false};
-    std::exception_ptr error;
+    std::string error;
     std::thread worker([&] {
         try {
             work();
+        } catch (const std::exception& exception) {
+            error = exception.what();
         } catch (...) {
-            error = std::current_exception();
+            error = "unknown error";
         }
         done = true;
     });
@@ -40,7 +42,9 @@ void TMainForm::RunResponsive(const std::function<void()>& work) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     busy_ = false;
     QApplication::restoreOverrideCursor();
-    if (error) std::rethrow_exception(error);
+    if (error.empty()) return true;
+    ShowMessage(this, MessageKind::Error, QString::fromStdString("The operation failed: " + error));
+    return false;
 }
 
 void TMainForm::RefreshAlbumList() {
@@ -56,6 +60,7 @@ void TMainForm::ReportStoreMessage(const StoreMessage& message) {
 void TMainForm::OpenAlbum(const std::string& name) {
     PicProgressBar->setValue(0);
     PicProgressBar->show();
+    ListSaveTimer->stop();  // the store writes an edited list before it opens the album
     OpenAlbumResult result;
     RunResponsive([&] { result = store_->OpenAlbum(name); });
     if (result.albumFileFound) {
@@ -88,7 +93,8 @@ void TMainForm::OpenBildano1Click() {
 void TMainForm::NewBildano1Click() {
     if (!NewForm->ShowDialog()) return;
     ShowWorkFace();
-    store_->StartNewAlbum(NewForm->Title().toStdString());
+    ListSaveTimer->stop();
+    ReportStoreMessage(store_->StartNewAlbum(NewForm->Title().toStdString()));
     TitleEdit->setText(NewForm->Title());
     LEADImage2->hide();
     shownKey_.clear();
@@ -100,9 +106,9 @@ void TMainForm::NewBildano1Click() {
 
 void TMainForm::DeleteBildano1Click() {
     if (!OpenForm->ShowChooser(TOpenForm::DeleteMode)) return;
-    if (!ShowMessage(this, MessageKind::Question, Text(10008))) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string chosen = OpenForm->ChosenFolder().toStdString();
+    if (!ShowMessage(this, MessageKind::Question, QString::fromStdString(store_->DeleteAlbumQuestion(chosen)))) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     OpenAlbum("del");
     LEADImage2->hide();
     shownKey_.clear();

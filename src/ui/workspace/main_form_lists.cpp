@@ -124,6 +124,7 @@ void TMainForm::AddSourcePictures(const std::vector<std::string>& names, long po
         RefreshAlbumList();
         if (position >= 0) SelectAlbumEntry(position);
         ReportStoreMessage(message);  // a failed copy stops that picture only
+        if (message.albumUnwritable) break;  // the next pictures would fail alike
     }
     PicProgressBar->hide();
     UpdateCountLabel();
@@ -141,18 +142,11 @@ void TMainForm::SpeedButton2Click() {
 }
 
 void TMainForm::SpeedButton3Click() {
-    if (store_->Entries().empty()) {
-        store_->ClearAlbumFolderPictures();
-        return;
-    }
+    // Only the pictures the user selected are deleted; an empty list has none to delete.
     std::vector<int> selected;
     for (int row = BildanoListBox->count() - 1; row >= 0; --row)
         if (BildanoListBox->item(row)->isSelected()) selected.push_back(row);
-    if (!selected.empty()) {
-        TextEdit->clear();
-        TextEdit1->clear();
-        EnablePictureControls(false);
-    }
+    if (!selected.empty()) ClearCaptionFields();
     for (int row : selected) ReportStoreMessage(store_->RemovePictureFromAlbum(static_cast<std::size_t>(row)));
     RefreshAlbumList();
     UpdateCountLabel();
@@ -162,9 +156,7 @@ void TMainForm::SpeedButton3Click() {
 
 void TMainForm::SpeedButton4Click() {
     if (!ShowMessage(this, MessageKind::Question, Text(10007))) return;
-    TextEdit->clear();
-    TextEdit1->clear();
-    EnablePictureControls(false);
+    ClearCaptionFields();
     ReportStoreMessage(store_->RemoveAllPictures());
     RefreshAlbumList();
     UpdateCountLabel();
@@ -207,7 +199,11 @@ void TMainForm::TextEditChange(const QString& text) {
     const std::string caption = CleanCaption(text.toStdString());
     if (row >= 0 && static_cast<std::size_t>(row) < store_->Entries().size()) {
         std::string& entry = store_->MutableEntries()[static_cast<std::size_t>(row)];
-        entry = EntryWithEditedCaption(entry, caption);
+        const std::string edited = EntryWithEditedCaption(entry, caption);
+        if (edited != entry) {
+            entry = edited;
+            ListEdited();
+        }
         BildanoListBox->item(row)->setText(QString::fromStdString(entry));
     }
     syncingCaptions_ = true;
@@ -217,6 +213,29 @@ void TMainForm::TextEditChange(const QString& text) {
 }
 
 void TMainForm::TextEdit1Change(const QString& text) { TextEditChange(text); }
+
+void TMainForm::ClearCaptionFields() {
+    // Emptied without touching an entry: the current entry need not be one being removed.
+    syncingCaptions_ = true;
+    TextEdit->clear();
+    TextEdit1->clear();
+    syncingCaptions_ = false;
+    EnablePictureControls(false);
+}
+
+void TMainForm::ListEdited() {
+    store_->MarkListEdited();
+    // Written at most this long after the first edit not yet written, however long the typing goes on.
+    if (!ListSaveTimer->isActive()) ListSaveTimer->start();
+}
+
+void TMainForm::SaveEditedList() {
+    if (busy_) {  // the store is at work on another thread
+        ListSaveTimer->start();
+        return;
+    }
+    ReportStoreMessage(store_->SaveEditedList());
+}
 
 void TMainForm::SelectAlbumEntry(long index) {
     BildanoListBox->clearSelection();
@@ -254,6 +273,7 @@ void TMainForm::BildanoListBoxDragDrop(const QPoint& point, QObject* source) {
     const int target = BildanoListBox->EntryAt(point);
     if (target >= 0 && dropIndex_ >= 0) {
         MoveEntry(store_->MutableEntries(), static_cast<std::size_t>(dropIndex_), static_cast<std::size_t>(target));
+        if (target != dropIndex_) ListEdited();
         RefreshAlbumList();
         dropIndex_ = target;
     }

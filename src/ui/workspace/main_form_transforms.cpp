@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "album/album_entry.h"
 #include "imaging/lead_image.h"
 #include "util/message_box.h"
 #include "workspace/main_form.h"
@@ -13,6 +14,14 @@ namespace wexbo {
 void TMainForm::TransformAlbumPicture(const std::string& keyword) {
     const int index = BildanoListBox->currentRow();
     if (index < 0) return;
+    if (!store_->EntryMayBeRewritten(static_cast<std::size_t>(index))) {
+        // A picture list may name a file outside the album or a link: the album never rewrites it.
+        const std::string name = ParseAlbumEntry(store_->Entries()[static_cast<std::size_t>(index)]).fileName;
+        ShowMessage(this, MessageKind::Error,
+                    QString::fromStdString("The picture " + name + " is not a file of the album folder " +
+                                           store_->AlbumFolder() + "; it is left as it is."));
+        return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TLEADImage work("LEADImage2");
     const TransformResult result = wexbo::TransformAlbumPicture(*store_, static_cast<std::size_t>(index), work, keyword);

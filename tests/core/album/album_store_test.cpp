@@ -281,3 +281,76 @@ TEST_F(AlbumStoreTest, TheDeleteCommandEmptiesTheWorkspaceAndStartsAFreshNumber)
 
 }  // namespace
 }  // namespace wexbo
+
+namespace wexbo {
+namespace {
+
+TEST_F(AlbumStoreTest, AnEditedListIsWrittenBeforeAnotherAlbumTakesItsPlace) {
+    fs::copy(program.Folder() + "gal/Gal_0001", root / "Gal_0001");
+    fs::copy(program.Folder() + "gal/Gal_0002", root / "Gal_0002");
+    store.OpenAlbum("Gal_0001");
+    store.MutableEntries()[0] = WithCaption(store.Entries()[0], "Typed, never saved");
+    store.MarkListEdited();
+    EXPECT_TRUE(store.OpenAlbum("Gal_0002").message.Empty());
+    EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini").substr(0, 32), "autumn.jpg | Typed, never saved\r");
+
+    std::swap(store.MutableEntries()[0], store.MutableEntries()[1]);
+    store.MarkListEdited();
+    const std::string second = ParseAlbumEntry(store.Entries()[0]).fileName;
+    EXPECT_TRUE(store.StartNewAlbum("Fresh").Empty());
+    EXPECT_EQ(ReadFile(root / "Gal_0002/Pictures.ini").substr(0, second.size()), second);
+    EXPECT_FALSE(store.ListEdited());
+}
+
+TEST_F(AlbumStoreTest, AnUneditedListIsNotRewritten) {
+    MakeAlbum("Gal_0001", "[BILDANO]\r\nTitel=x\r\n", "as the user wrote it |  a  \r\n");
+    store.OpenAlbum("Gal_0001");
+    EXPECT_TRUE(store.SaveEditedList().Empty());
+    store.StartNewAlbum("Other");
+    EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini"), "as the user wrote it |  a  \r\n");
+}
+
+TEST_F(AlbumStoreTest, AnEntryLeadingOutOfTheAlbumLosesItsLineOnly) {
+    const std::string precious = ReadFile(Sample("kite.jpg"));
+    WriteFile(root / "Documents/precious.jpg", precious);
+    WriteFile(root / "Documents/linked.jpg", precious);
+    MakeAlbum("Gal_0001", "[BILDANO]\r\nTitel=x\r\n", "../Documents/precious.jpg | a\r\nlink.jpg | b\r\nown.jpg | c\r\n");
+    fs::create_symlink(root / "Documents/linked.jpg", root / "Gal_0001/link.jpg");
+    WriteFile(root / "Gal_0001/own.jpg", precious);
+    store.OpenAlbum("Gal_0001");
+    ASSERT_EQ(FileNames(), (std::vector<std::string>{"../Documents/precious.jpg", "link.jpg", "own.jpg"}));
+    EXPECT_FALSE(fs::exists(root / "Documents/_THUMB_precious.jpg"));
+    EXPECT_FALSE(store.EntryMayBeRewritten(0));
+    EXPECT_FALSE(store.EntryMayBeRewritten(1));
+    EXPECT_TRUE(store.EntryMayBeRewritten(2));
+
+    EXPECT_TRUE(store.RemovePictureFromAlbum(0).Empty());
+    EXPECT_TRUE(store.RemovePictureFromAlbum(0).Empty());
+    EXPECT_EQ(ReadFile(root / "Documents/precious.jpg"), precious);
+    EXPECT_EQ(ReadFile(root / "Documents/linked.jpg"), precious);
+    EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini"), "own.jpg | c\r\n");
+}
+
+TEST_F(AlbumStoreTest, AnUnreachableAlbumRootIsReportedOnceNotThrown) {
+    fs::create_directory_symlink(root / "loop", root / "loop");  // a link to itself
+    AlbumStore looped(program.Folder(), root / "loop/");
+    looped.StartNewAlbum("Trip");
+    StoreMessage message;
+    EXPECT_NO_THROW(message = looped.AddPictureToAlbum(Sample("kite.jpg"), -1));
+    EXPECT_TRUE(message.albumUnwritable);
+    EXPECT_NE(message.error.find(root / "loop/"), std::string::npos) << message.error;
+    EXPECT_TRUE(looped.Entries().empty());
+    EXPECT_NO_THROW(looped.OpenAlbum("Gal_0001"));
+    EXPECT_TRUE(looped.ListAlbums().empty());
+}
+
+TEST_F(AlbumStoreTest, TheDeleteQuestionNamesTheAlbum) {
+    MakeAlbum("Gal_0001", "[BILDANO]\r\nTitel=Holiday 50%1\r\n", "");
+    MakeAlbum("Gal_0002", "[BILDANO]\r\nTime=5\r\n", "");
+    EXPECT_EQ(store.DeleteAlbumQuestion("Gal_0001"),
+              "Do you really want to delete the album \"Holiday 50%1\" and all its pictures permanently?");
+    EXPECT_NE(store.DeleteAlbumQuestion("Gal_0002").find("\"Gal_0002\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace wexbo

@@ -60,5 +60,15 @@ TEST(LanguageTableTest, ShippedFileHoldsEveryTextInEveryLanguage) {
         for (int n : numbers) EXPECT_NE(file.ReadString(code, std::to_string(n), ""), "") << code << " " << n;
 }
 
+TEST(LanguageTableTest, TheDeleteQuestionHasAPlaceForTheAlbumInEveryLanguage) {
+    ProgramCopy program;
+    const IniFile file(program.Folder() + "Language.ini");
+    for (const char* code : kLanguageCodes) {
+        const std::string question = file.ReadString(code, "10008", "");
+        EXPECT_EQ(question.find("%1"), question.rfind("%1")) << code;
+        EXPECT_NE(question.find("%1"), std::string::npos) << code;
+    }
+}
+
 }  // namespace
 }  // namespace wexbo

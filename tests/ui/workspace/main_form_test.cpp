@@ -14,6 +14,7 @@
 #include "imaging/lead_image.h"
 #include "program_copy.h"
 #include "temp_dir.h"
+#include "util/ini_file.h"
 #include "util/message_box.h"
 #include "workspace/about_form.h"
 #include "workspace/main_form.h"
@@ -157,7 +158,7 @@ TEST_F(MainFormTest, DroppingSourcePicturesOnAnEntryInsertsThemInOrderThere) {
     EXPECT_EQ(AlbumNames().back(), "p1_1.jpg");
 }
 
-TEST_F(MainFormTest, DraggingAnEntryReordersTheListWithoutWriting) {
+TEST_F(MainFormTest, DraggingAnEntryReordersTheListAndWritesItAMomentLater) {
     AlbumOf({"A.jpg", "B.jpg", "C.jpg", "D.jpg", "E.jpg"});
     const std::string saved = ReadFile(form->Store().AlbumFolder() + "Pictures.ini");
     form->SelectAlbumEntry(0);
@@ -171,6 +172,9 @@ TEST_F(MainFormTest, DraggingAnEntryReordersTheListWithoutWriting) {
     EXPECT_TRUE(form->BildanoListBox->item(3)->isSelected());
     EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"), saved);
     EXPECT_FALSE(form->BildanoListBoxDragOver(fourth, form->OpenBitBtn));  // only the two lists
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return ReadFile(form->Store().AlbumFolder() + "Pictures.ini") == "B.jpg\r\nC.jpg\r\nD.jpg\r\nA.jpg\r\nE.jpg\r\n"; },
+        2000));
 }
 
 TEST_F(MainFormTest, DeleteKeyInTheSourceListRemovesTheSelectedAlbumPictures) {
@@ -195,6 +199,121 @@ TEST_F(MainFormTest, CaptionsStayInStepAndReachThePictureListWithTheNextSave) {
     QTest::keyClick(form->FileListBox, Qt::Key_Delete);  // a remove writes the list
     EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"), "x.jpg | Seaside\r\n");
     EXPECT_EQ(form->TextEdit->maxLength(), 58);
+}
+
+TEST_F(MainFormTest, ATypedCaptionIsWrittenWithinTwoSecondsAndWhenTheProgramCloses) {
+    form->BeispielBitBtn->click();
+    const std::string list = Root() + "Gal_0001/Pictures.ini";
+    form->SelectAlbumEntry(1);
+    form->BildanoListBoxClick();
+    QTest::keyClick(form->TextEdit, Qt::Key_End);
+    QTest::keyClicks(form->TextEdit, " at dusk");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ReadFile(list).find("Wiklo) at dusk\r\n") != std::string::npos; }, 2000));
+    QTest::keyClicks(form->TextEdit1, "!");
+    form->close();  // quitting at once loses nothing
+    EXPECT_NE(ReadFile(list).find("Wiklo) at dusk!\r\n"), std::string::npos) << ReadFile(list);
+}
+
+TEST_F(MainFormTest, AnEditedListIsWrittenBeforeAnotherAlbumOrANewOneIsOpened) {
+    form->BeispielBitBtn->click();
+    form->SelectAlbumEntry(0);
+    form->BildanoListBoxClick();
+    form->TextEdit->setText("First");
+    form->OpenAlbum("Gal_0002");
+    EXPECT_EQ(ReadFile(Root() + "Gal_0001/Pictures.ini").substr(0, 19), "autumn.jpg | First\r");
+    form->SelectAlbumEntry(0);
+    form->BildanoListBoxClick();
+    form->TextEdit->setText("Second");
+    QTimer::singleShot(0, [this] { form->NewForm->BitBtn1->click(); });
+    form->NewBildano1Click();
+    EXPECT_NE(ReadFile(Root() + "Gal_0002/Pictures.ini").find(" | Second\r\n"), std::string::npos);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
+
+TEST_F(MainFormTest, RemovingFromAListThatShowsEmptyDeletesNothing) {
+    // A hand-made album: pictures, an album file, no picture list.
+    const std::string photo = ReadFile(program.Folder() + "gal/Gal_0001/kite.jpg");
+    WriteFile(Root() + "Mine/Bildano.ini", "[BILDANO]\r\nTitel=Mine\r\n");
+    WriteFile(Root() + "Mine/one.jpg", photo);
+    WriteFile(Root() + "Mine/two.JPG", photo);
+    form->BeispielBitBtn->click();
+    form->OpenAlbum("Mine");
+    ASSERT_EQ(form->BildanoListBox->count(), 0);
+    form->BildanoListBox->setFocus();
+    QTest::keyClick(form->BildanoListBox, Qt::Key_Delete);
+    form->SpeedButton3->click();
+    EXPECT_EQ(messages, (QStringList{Text(10006), Text(10006)}));
+    answerYes = false;
+    form->SpeedButton4->click();
+    EXPECT_EQ(messages.last(), Text(10007));
+    EXPECT_TRUE(fs::exists(Root() + "Mine/one.jpg"));
+    EXPECT_TRUE(fs::exists(Root() + "Mine/two.JPG"));
+}
+
+TEST_F(MainFormTest, RemovingSelectedPicturesLeavesTheCurrentUnselectedEntrysCaption) {
+    form->BeispielBitBtn->click();
+    const std::string caption = ParseAlbumEntry(form->Store().Entries()[0]).caption;
+    form->SelectAlbumEntry(0);
+    form->BildanoListBoxClick();
+    // Ctrl-clicks: the third entry selected, the first one current but no longer selected.
+    form->BildanoListBox->selectionModel()->select(form->BildanoListBox->model()->index(2, 0),
+                                                   QItemSelectionModel::Select);
+    form->BildanoListBox->selectionModel()->select(form->BildanoListBox->model()->index(0, 0),
+                                                   QItemSelectionModel::Deselect);
+    ASSERT_EQ(form->BildanoListBox->currentRow(), 0);
+    form->SpeedButton3->click();
+    ASSERT_EQ(form->BildanoListBox->count(), 4);
+    EXPECT_EQ(ParseAlbumEntry(form->Store().Entries()[0]).caption, caption);
+    EXPECT_NE(ReadFile(Root() + "Gal_0001/Pictures.ini").find("autumn.jpg | " + caption), std::string::npos);
+    EXPECT_FALSE(fs::exists(Root() + "Gal_0001/cold_ripple.jpg"));
+}
+
+TEST_F(MainFormTest, ATurnNeverRewritesAFileOutsideTheAlbum) {
+    const std::string photo = ReadFile(program.Folder() + "gal/Gal_0001/kite.jpg");
+    WriteFile(home / "Documents/precious.jpg", photo);
+    WriteFile(Root() + "Mine/Bildano.ini", "[BILDANO]\r\nTitel=Mine\r\n");
+    WriteFile(Root() + "Mine/Pictures.ini", "../../Documents/precious.jpg | mine\r\n");
+    form->BeispielBitBtn->click();
+    form->OpenAlbum("Mine");
+    ASSERT_EQ(form->BildanoListBox->count(), 1);
+    form->SelectAlbumEntry(0);
+    form->BildanoListBoxClick();
+    form->SpeedButton5->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("precious.jpg")) << messages[0].toStdString();
+    EXPECT_EQ(ReadFile(home / "Documents/precious.jpg"), photo);
+    form->SpeedButton3->click();
+    EXPECT_EQ(form->BildanoListBox->count(), 0);
+    EXPECT_EQ(ReadFile(home / "Documents/precious.jpg"), photo);
+}
+
+TEST_F(MainFormTest, PicturesForAnAlbumThatCannotBeMadeGiveOneMessage) {
+    form.reset();
+    fs::remove_all(Root());
+    fs::create_directory_symlink(home / "Slideshow", home / "Slideshow");  // the album root: a link to itself
+    form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folder());
+    QTimer::singleShot(0, [this] { form->NewForm->BitBtn1->click(); });
+    form->NewBildano1Click();
+    ListSource({"a.jpg", "b.jpg", "c.jpg"});
+    form->SpeedButton2Click();
+    // The start-up's own report of the album root, then one message for the three pictures.
+    ASSERT_EQ(messages.size(), 2) << messages.join("\n").toStdString();
+    EXPECT_TRUE(messages[0].startsWith("Cannot create the folder " + QString::fromStdString(home / "Slideshow")));
+    EXPECT_TRUE(messages[1].startsWith("Cannot create the album folder " + QString::fromStdString(Root())));
+    EXPECT_EQ(form->BildanoListBox->count(), 0);
+}
+
+TEST_F(MainFormTest, TheDisplayTimeOfTheSettingsSurvivesAStartAndReachesANewAlbum) {
+    form.reset();
+    IniFile::Write(program.Folder() + "Generator.ini", "SETTINGS", "DefaultTime", "7");
+    form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folder());
+    QTimer::singleShot(0, [this] { form->NewForm->BitBtn1->click(); });
+    form->NewBildano1Click();
+    ListSource({"a.jpg"});
+    form->SpeedButton2Click();
+    EXPECT_EQ(IniFile::Read(form->Store().AlbumFolder() + "Bildano.ini", "BILDANO", "Time", ""), "7");
+    form->close();
+    EXPECT_EQ(IniFile::Read(program.Folder() + "Generator.ini", "SETTINGS", "DefaultTime", ""), "7");
 }
 
 TEST_F(MainFormTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbnail) {
@@ -257,7 +376,8 @@ TEST_F(MainFormTest, DeletingAnotherAlbumEmptiesTheWorkspaceAndKeepsTheWorkPanel
         form->OpenForm->OpenBitBtn->click();
     });
     form->DeleteBildano1Click();
-    EXPECT_EQ(messages, QStringList{Text(10008)});
+    EXPECT_EQ(messages,
+              QStringList{"Do you really want to delete the album \"Light and colour\" and all its pictures permanently?"});
     EXPECT_FALSE(fs::exists(Root() + "Gal_0002"));
     EXPECT_TRUE(fs::exists(Root() + "Gal_0001/autumn.jpg"));
     EXPECT_EQ(form->BildanoListBox->count(), 0);
