@@ -17,6 +17,7 @@
 #include "gallery/gallery_source.h"
 #include "gallery/generation_run.h"
 #include "util/files.h"
+#include "util/private_folder.h"
 #include "util/strings.h"
 #include "util/windows_info.h"
 #include "windows_entry.h"
@@ -73,23 +74,6 @@ private:
     struct sigaction previous_[3];
 };
 
-// A folder of its own in the temporary folder for one run, removed at the end, so that runs at
-// the same time never share work files.
-class PrivateFolder {
-public:
-    explicit PrivateFolder(const std::string& tempFolder) {
-        std::string pattern = tempFolder + "wexbo-XXXXXX";
-        if (::mkdtemp(pattern.data())) path_ = pattern + "/";
-    }
-    ~PrivateFolder() {
-        if (!path_.empty()) DeleteFolder(path_, true);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 // Progress on standard error: a bar redrawn in place on a terminal, one plain line per picture
 // otherwise (a log, another program reading it).
 void ShowProgress(const GenerationProgress& step) {
@@ -129,8 +113,8 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
     if (source.pictures.empty())
         return Fail("The folder " + AbsoluteFolder(arguments.source) + " holds no pictures (*.jpg).");
 
-    PrivateFolder runFolder(info.TempFolder);
-    if (runFolder.Path().empty()) return Fail("Cannot create a work folder in " + info.TempFolder + ".");
+    const PrivateFolder runFolder(info.TempFolder);
+    if (runFolder.Path().empty()) return Fail(runFolder.Error());
 
     GenerationRequest request;
     request.settings = ReadGallerySettings(settingsFile);  // its "OutputPath" is not used here

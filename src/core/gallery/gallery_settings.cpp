@@ -94,7 +94,6 @@ std::string OutputFolderOf(const GallerySettings& settings, const std::string& d
     return settings.outputPath.empty() ? DefaultOutputFolder(documentsFolder) : AddTrailingBackslash(settings.outputPath);
 }
 
-std::string WindowWorkFolder(const std::string& tempFolder) { return AddTrailingBackslash(tempFolder) + "gallery/"; }
 
 std::string ButtonSetFolderName(int buttonsIndex) {
     const int number = buttonsIndex >= 0 && buttonsIndex < kButtonSetCount ? buttonsIndex + 1 : 1;

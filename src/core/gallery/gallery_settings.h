@@ -83,8 +83,6 @@ std::string DefaultOutputFolder(const std::string& documentsFolder);
 // The settings' output folder with a trailing "/", or the default when it is empty.
 std::string OutputFolderOf(const GallerySettings& settings, const std::string& documentsFolder);
 
-// The generator window's work folder: the temporary folder + "gallery/".
-std::string WindowWorkFolder(const std::string& tempFolder);
 
 // The button set folder name of a set index: "01" to "28" (an index outside 0 to 27 gives "01").
 std::string ButtonSetFolderName(int buttonsIndex);

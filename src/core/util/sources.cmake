@@ -4,4 +4,5 @@ target_sources(wexbo_core PRIVATE
   util/files.cpp
   util/windows_info.cpp
   util/ini_file.cpp
-  util/parallel.cpp)
+  util/parallel.cpp
+  util/private_folder.cpp)

@@ -269,7 +269,10 @@ void THTMLForm::FormCreate() {
     BitBtn2->setText(Text(3513, "2. "));
     BitBtn3->setText(Text(3514, "Close"));
     PathAdvGlowButton->setText(Text(3515, "Ausgabe Pfad"));
-    workFolder_ = WindowWorkFolder(windowsInfo_.TempFolder);
+    // Every window has work files of its own: another user, another window or another program's
+    // "gallery" folder in the temporary folder is never touched.
+    privateFolder_ = std::make_unique<PrivateFolder>(windowsInfo_.TempFolder);
+    if (!privateFolder_->Path().empty()) workFolder_ = privateFolder_->Path() + "gallery/";
 }
 
 void THTMLForm::Prepare(GeneratorOpening opening) {
@@ -294,10 +297,8 @@ void THTMLForm::FormShow() {
     LoadButtonPreviews();
     if (settings_.outputPath.empty()) settings_.outputPath = DefaultOutputFolder(windowsInfo_.DocumentsFolder);
     PathEdit->setText(QString::fromStdString(settings_.outputPath));
-    EnsureFolder(workFolder_);
-    if (!FolderExists(workFolder_))
-        ShowMessage(this, MessageKind::Error,
-                    QString::fromStdString("Cannot create the work folder " + workFolder_ + "."));
+    if (!WorkFolderReady())
+        ShowMessage(this, MessageKind::Error, QString::fromStdString(WorkFolderError()));
     // Putting the numbers into their fields runs the field checks.
     LargePicMaskEdit->setText(QString::number(settings_.largePicX));
     SmallPicMaskEdit->setText(QString::number(settings_.smallPicX));
@@ -419,7 +420,7 @@ void THTMLForm::CloseWindow(int result) {
         closeAfterRun_ = true;
         return;
     }
-    DeleteFiles(workFolder_ + "*.*");
+    if (!workFolder_.empty()) DeleteFiles(workFolder_ + "*.*");
     QDialog::done(result);
     // The preview and the button chooser hold web views. Once one has been shown, Qt 6.4 flushes
     // this window through the web views' graphics path, and showing this window again crashes
@@ -429,6 +430,16 @@ void THTMLForm::CloseWindow(int result) {
 }
 
 void THTMLForm::done(int result) { CloseWindow(result); }
+
+bool THTMLForm::WorkFolderReady() {
+    if (workFolder_.empty()) return false;
+    EnsureFolder(workFolder_);
+    return FolderExists(workFolder_);
+}
+
+std::string THTMLForm::WorkFolderError() const {
+    return workFolder_.empty() ? privateFolder_->Error() : "Cannot create the work folder " + workFolder_ + ".";
+}
 
 void THTMLForm::SetControlsEnabled(bool enabled) {
     for (QWidget* widget : std::initializer_list<QWidget*>{GroupBox1, GroupBox2, BitBtn1, BitBtn2})

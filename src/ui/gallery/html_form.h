@@ -13,6 +13,7 @@
 #include <QLabel>
 
 #include "gallery/gallery_settings.h"
+#include "util/private_folder.h"
 #include "util/windows_info.h"
 
 class QCheckBox;
@@ -65,6 +66,7 @@ public:
     int Open(GeneratorOpening opening);
 
     const GallerySettings& Settings() const { return settings_; }
+    // "gallery/" in a private folder of this user's, made with the window ("" when it could not be).
     const std::string& WorkFolder() const { return workFolder_; }
     bool Running() const { return worker_ != nullptr; }
 
@@ -128,9 +130,13 @@ private:
     void RunFinished(const GenerationResult& result);
     void ShowPreview(const std::string& galleryPage);
     void CloseWindow(int result);
+    // Makes the work folder when it is missing; false when there is none to work in.
+    bool WorkFolderReady();
+    std::string WorkFolderError() const;
 
     TWindowsInfo windowsInfo_;
     std::string dataFolder_;
+    std::unique_ptr<PrivateFolder> privateFolder_;
     std::string workFolder_;
     GeneratorOpening opening_;
     GallerySettings settings_;

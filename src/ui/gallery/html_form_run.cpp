@@ -22,6 +22,10 @@ void THTMLForm::BitBtn1Click() {
         ShowMessage(this, MessageKind::Information, kTooManyPicturesPerRowMessage);
         return;
     }
+    if (!WorkFolderReady()) {
+        ShowMessage(this, MessageKind::Error, QString::fromStdString(WorkFolderError()));
+        return;
+    }
     GenerationRequest request;
     request.settings = settings_;
     request.settings.buttons = std::max(chooser_->SelectedIndex(), 0);

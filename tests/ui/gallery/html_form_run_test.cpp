@@ -121,10 +121,10 @@ TEST_F(GeneratorRunTest, ARunWritesTheGalleryAndTheSettingsAndOpensThePreview) {
 
 TEST_F(GeneratorRunTest, FivePicturesPerRowAreRefusedBeforeAnythingIsTouched) {
     WriteFile(home / "out/old.html", "earlier");
-    WriteFile(home / "tmp/gallery/left.txt", "work");
     THTMLForm form(info, dataFolder);
     form.Prepare(AlbumOpening());
     form.show();
+    WriteFile(form.WorkFolder() + "left.txt", "work");
     form.PicProRowMaskEdit->selectAll();
     QTest::keyClicks(form.PicProRowMaskEdit, "5");
     form.BitBtn1->click();
@@ -134,7 +134,7 @@ TEST_F(GeneratorRunTest, FivePicturesPerRowAreRefusedBeforeAnythingIsTouched) {
     EXPECT_EQ(ReadFile(program.Folder() + "Gallery_Gal_0003.ini"),
               "[SETTINGS]\r\nPicProRow=2\r\nOutputPath=" + home / "out" + "\r\nButtons=6\r\n");
     EXPECT_EQ(ReadFile(home / "out/old.html"), "earlier");
-    EXPECT_EQ(ReadFile(home / "tmp/gallery/left.txt"), "work");
+    EXPECT_EQ(ReadFile(form.WorkFolder() + "left.txt"), "work");
     EXPECT_FALSE(fs::exists(program.Folder() + "gallery.ht1"));
     EXPECT_FALSE(form.Preview()->isVisible());
     form.close();

@@ -62,7 +62,10 @@ TEST_F(GeneratorWindowTest, AnAlbumWithoutSettingsTakesTheDefaultsOfTheProgram) 
     for (QLabel* preview : form.BuImage) EXPECT_EQ(preview->pixmap().size(), QSize(8, 8));
     EXPECT_FALSE(form.Image1->pixmap().isNull());
     EXPECT_TRUE(form.KonvertLabel->isHidden());
-    EXPECT_TRUE(fs::is_directory(home / "tmp/gallery"));
+    // A work folder of the window's own, not the temporary folder's shared "gallery".
+    EXPECT_EQ(form.WorkFolder().rfind(home / "tmp/wexbo-", 0), 0u) << form.WorkFolder();
+    EXPECT_TRUE(fs::is_directory(form.WorkFolder()));
+    EXPECT_FALSE(fs::exists(home / "tmp/gallery"));
     EXPECT_EQ(form.Settings(), GallerySettings{.outputPath = home / "Documents/HTML-Gallery/"});
     EXPECT_FALSE(fs::exists(program.Folder() + "Gallery_Gal_0003.ini"));
     EXPECT_TRUE(messages.isEmpty());
@@ -209,7 +212,9 @@ TEST_F(GeneratorWindowTest, GroupBoxesTakeTheGradientColourAtTheirTopEdge) {
 }
 
 TEST_F(GeneratorWindowTest, CloseEmptiesTheWorkFolderOnly) {
-    THTMLForm form(info, dataFolder);
+    WriteFile(home / "tmp/gallery/unrelated.html", "another program's file");
+    auto window = std::make_unique<THTMLForm>(info, dataFolder);
+    THTMLForm& form = *window;
     form.Prepare(Opening());
     form.show();
     WriteFile(form.WorkFolder() + "gallery.html", "x");
@@ -222,6 +227,27 @@ TEST_F(GeneratorWindowTest, CloseEmptiesTheWorkFolderOnly) {
     EXPECT_FALSE(fs::exists(form.WorkFolder() + "a_thumb.jpg"));
     EXPECT_TRUE(fs::exists(form.WorkFolder() + "keep/inner.txt"));
     EXPECT_FALSE(fs::exists(program.Folder() + "Gallery_Gal_0003.ini"));  // closing never saves
+    EXPECT_TRUE(fs::exists(home / "tmp/gallery/unrelated.html"));
+    const std::string workFolder = form.WorkFolder();
+    window.reset();
+    EXPECT_FALSE(fs::exists(workFolder));  // the private folder goes with the window
+}
+
+TEST_F(GeneratorWindowTest, WithoutAWorkFolderNothingRuns) {
+    info.TempFolder = home / "not_a_folder/";
+    WriteFile(home / "not_a_folder", "a file in the way");
+    THTMLForm form(info, dataFolder);
+    form.Prepare(Opening());
+    form.show();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QString::fromStdString("Cannot create a work folder in " + home / "not_a_folder/")))
+        << messages[0].toStdString();
+    form.BitBtn1->click();
+    EXPECT_FALSE(form.Running());
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_FALSE(fs::exists(home / "Documents/HTML-Gallery"));
+    form.BitBtn3->click();
+    EXPECT_TRUE(fs::exists(home / "not_a_folder"));
 }
 
 struct StoredFlag {
