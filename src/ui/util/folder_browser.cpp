@@ -37,7 +37,8 @@ bool TFolderBrowser::Browse() {
     }
     // Parented to the active window and application-modal, so no other window of the program
     // takes input while it is open; Qt centres it over its parent.
-    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(Title), StartFolder(InitialFolder));
+    const QString startFolder = StartFolder(InitialFolder);
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(Title), startFolder);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -48,6 +49,11 @@ bool TFolderBrowser::Browse() {
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return false;
     ChosenPath = chosen.first().toStdString();
+    // Accepted where it opened, on the parent of a folder still to be made: the answer is that
+    // folder, as asked, not the parent (a gallery would otherwise land loose among its files).
+    const QString initial = QDir::cleanPath(QString::fromStdString(InitialFolder));
+    if (!InitialFolder.empty() && !QFileInfo(initial).isDir() && QDir::cleanPath(chosen.first()) == startFolder)
+        ChosenPath = initial.toStdString();
     return true;
 }
 

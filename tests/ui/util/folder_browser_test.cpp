@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QTest>
 #include <QTimer>
 
 #include "temp_dir.h"
@@ -86,6 +87,21 @@ TEST(FolderBrowserTest, TheDialogOpensWhereAskedAndReturnsTheChoice) {
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_FALSE(picker.Execute(true, false, dir.Path(), ""));
     EXPECT_EQ(picker.ChosenFolder, "");
+}
+
+// The output folder before the first gallery does not exist yet: the dialog shows its parent, and
+// accepting at once keeps the folder asked for, not the parent full of other files.
+TEST(FolderBrowserTest, AcceptingAtOnceKeepsAFolderStillToBeMade) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "Documents");
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    TDirectoryDialog_QVB picker;
+    EXPECT_TRUE(picker.Execute(true, false, dir / "Documents/HTML-Gallery/", ""));
+    EXPECT_EQ(picker.ChosenFolder, dir / "Documents/HTML-Gallery/");
 }
 
 }  // namespace
