@@ -128,9 +128,9 @@ void TAnweisungForm::Prepare(const QString& folder, const QString& caption) {
 void TAnweisungForm::CopyBitBtnClick() { QApplication::clipboard()->setText(Edit1->text()); }
 
 void TAnweisungForm::BitBtn2Click() {
-    if (!OpenWithDesktop(Edit1->text()))
-        ShowMessage(this, MessageKind::Information,
-                    "Unable to start. Make sure you have it properly set-up on your system.");
+    OpenWithDesktop(Edit1->text(), this, [this](bool opened) {
+        if (!opened) ShowMessage(this, MessageKind::Information, kUnableToStartMessage);
+    });
 }
 
 }  // namespace wexbo

@@ -15,6 +15,7 @@
 
 #include "app/language_table.h"
 #include "util/center_on_screen.h"
+#include "util/message_box.h"
 #include "util/shell_open.h"
 
 namespace wexbo {
@@ -158,7 +159,11 @@ void TWebbroserForm::SpeedButton2Click() {
     if (WebBrowser->history()->canGoForward()) WebBrowser->history()->forward();
 }
 
-void TWebbroserForm::SpeedButton3Click() { ShellOpen(currentPage_); }
+void TWebbroserForm::SpeedButton3Click() {
+    ShellOpen(currentPage_, this, [this](bool opened) {
+        if (!opened) ShowMessage(this, MessageKind::Information, kUnableToStartMessage);
+    });
+}
 
 void TWebbroserForm::SpeedButton4Click() { close(); }
 

@@ -1,7 +1,9 @@
 #include "util/shell_open.h"
 
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace wexbo {
@@ -13,11 +15,6 @@ UrlOpener& Opener() {
     return opener;
 }
 
-bool OpenUrl(const QUrl& url) {
-    if (Opener()) return Opener()(url);
-    return QDesktopServices::openUrl(url);
-}
-
 // "https://…", "file:///…", "mailto:…" are addresses; "/home/x", "gallery.html" are paths. A
 // scheme is at least two letters, so nothing that looks like "c:" counts.
 bool HasScheme(const QString& text) {
@@ -25,40 +22,76 @@ bool HasScheme(const QString& text) {
     return scheme.match(text).hasMatch();
 }
 
+// Calls `done` unless it is empty or its receiver has gone meanwhile.
+OpenDone Guarded(QObject* receiver, OpenDone done) {
+    if (!done) return [](bool) {};
+    if (!receiver) return done;
+    return [receiver = QPointer<QObject>(receiver), done = std::move(done)](bool opened) {
+        if (receiver) done(opened);
+    };
+}
+
+// Runs the desktop's opener on the address and reports its exit status.
+void OpenUrl(const QUrl& url, OpenDone done) {
+    if (Opener()) {
+        done(Opener()(url));
+        return;
+    }
+    // Owned by the application, not by a window: closing the window must not stop the opener.
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setProgram("xdg-open");
+    process->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);  // its complaint goes to our log
+    auto finish = [process, done = std::move(done), reported = false](bool opened) mutable {
+        if (reported) return;
+        reported = true;
+        process->deleteLater();
+        done(opened);
+    };
+    auto shared = std::make_shared<decltype(finish)>(std::move(finish));
+    QObject::connect(process, &QProcess::finished, process, [shared](int code, QProcess::ExitStatus status) {
+        (*shared)(status == QProcess::NormalExit && code == 0);
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [shared](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) (*shared)(false);
+    });
+    process->start();
+}
+
 }  // namespace
 
-bool OpenWithDesktop(const QString& target) {
-    if (target.trimmed().isEmpty()) return false;
+void OpenWithDesktop(const QString& target, QObject* receiver, OpenDone done) {
+    OpenDone report = Guarded(receiver, std::move(done));
+    if (target.trimmed().isEmpty()) return report(false);
     if (HasScheme(target)) {
         const QUrl url(target);
-        if (!url.isValid()) return false;
         // A local file address names something that must be there, as a path does.
-        if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return false;
-        return OpenUrl(url);
+        if (!url.isValid() || (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))) return report(false);
+        return OpenUrl(url, std::move(report));
     }
-    if (!QFileInfo::exists(target)) return false;
-    return OpenUrl(QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
+    if (!QFileInfo::exists(target)) return report(false);
+    OpenUrl(QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()), std::move(report));
 }
 
 void OpenUrlInDefaultBrowser(const QString& text) {
-    if (HasScheme(text)) {
-        const QUrl url(text);
-        if (url.isValid() && OpenUrl(url)) return;
-    }
-    OpenWithDesktop(text);
+    const QUrl url(text);
+    if (!HasScheme(text) || !url.isValid()) return OpenWithDesktop(text, nullptr, {});
+    OpenUrl(url, [text](bool opened) {
+        if (!opened) OpenWithDesktop(text, nullptr, {});
+    });
 }
 
-bool ShellOpen(const QString& path) {
-    try {
-        if (OpenWithDesktop(path)) return true;
-        if (path.trimmed().isEmpty()) return false;
+void ShellOpen(const QString& path, QObject* receiver, OpenDone done) {
+    OpenDone report = Guarded(receiver, std::move(done));
+    if (path.trimmed().isEmpty()) return report(false);
+    OpenWithDesktop(path, nullptr, [path, report](bool opened) {
+        if (opened) return report(true);
         // The fallback: the same target as a file address for the browser.
         const QUrl address = HasScheme(path) ? QUrl(path) : QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-        if (!address.isValid()) return false;
-        return OpenUrl(address);
-    } catch (...) {
-        return false;
-    }
+        if (!address.isValid()) return report(false);
+        OpenUrl(address, report);
+    });
 }
 
 UrlOpener SetUrlOpener(UrlOpener opener) {

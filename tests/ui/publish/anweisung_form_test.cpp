@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "publish/anweisung_form.h"
+#include "fake_opener.h"
 #include "temp_dir.h"
 #include "util/message_box.h"
 #include "util/shell_open.h"
@@ -72,6 +73,21 @@ TEST_F(InstructionsTest, AFolderThatCannotBeOpenedIsReported) {
     form.BitBtn2->click();
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(messages, QStringList{"Unable to start. Make sure you have it properly set-up on your system."});
+    EXPECT_TRUE(form.isVisible());
+}
+
+// With no program set up for folders, the desktop's opener starts and fails: that is reported too,
+// once it has ended, while the window went on taking input.
+TEST_F(InstructionsTest, AnOpenerThatFindsNoProgramIsReported) {
+    SetUrlOpener({});
+    const test::FakeOpener opener(3);
+    TAnweisungForm form;
+    form.Prepare(QString::fromStdString(dir.Path()), "Wexbo 10 - Summer");
+    form.show();
+    form.BitBtn2->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 10000));
+    EXPECT_EQ(messages, QStringList{"Unable to start. Make sure you have it properly set-up on your system."});
+    EXPECT_EQ(opener.Asked(), dir.Path() + "\n");
     EXPECT_TRUE(form.isVisible());
 }
 

@@ -7,8 +7,10 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include "fake_opener.h"
 #include "publish/webbroser_form.h"
 #include "temp_dir.h"
+#include "util/message_box.h"
 #include "util/shell_open.h"
 
 namespace wexbo {
@@ -118,6 +120,25 @@ TEST_F(PreviewTest, SlideshowNoticeFollowsTheGalleryPagesAndF9OpensTheCurrentOne
 
     QTest::keyClick(form.WebBrowser->focusProxy(), Qt::Key_Escape);
     EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(PreviewTest, F9WithoutAProgramForThePageSaysSo) {
+    SetUrlOpener({});
+    const test::FakeOpener opener(3);
+    QStringList messages;
+    SetMessageHandler([&](MessageKind, const QString& text) {
+        messages << text;
+        return true;
+    });
+    SetUpLoadTracking();
+    form.show();
+    ASSERT_TRUE(WaitForPage("gallery.html"));
+    QTest::keyClick(form.WebBrowser->focusProxy(), Qt::Key_F9);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 10000));
+    SetMessageHandler({});
+    EXPECT_EQ(messages, QStringList{"Unable to start. Make sure you have it properly set-up on your system."});
+    EXPECT_NE(opener.Asked().find(dir / "out/gallery.html"), std::string::npos) << opener.Asked();
+    form.close();
 }
 
 TEST_F(PreviewTest, ClosingOnADocumentStepsBackAndTheNextShowingStartsAfresh) {
