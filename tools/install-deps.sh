@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   cmake g++ make ninja-build pkg-config
-  qt6-base-dev qt6-webengine-dev
+  qt6-base-dev qt6-webengine-dev qt6-declarative-dev
   libjpeg62-turbo-dev libturbojpeg0-dev libjpeg-turbo-progs libexif-dev
   libcli11-dev libfmt-dev libutfcpp-dev libgif-dev
   libgtest-dev libgmock-dev
