@@ -8,6 +8,8 @@
 
 namespace wexbo {
 
+#if WEXBO_HAS_WINDOWS
+
 namespace {
 
 // The module stays loaded until the program ends: its windows run until then.
@@ -36,5 +38,22 @@ int OpenGeneratorWindow(int argc, char** argv, const std::string& albumFolder) {
     auto* run = reinterpret_cast<decltype(&WexboRunGeneratorWindow)>(EntryPoint("WexboRunGeneratorWindow"));
     return run ? run(argc, argv, albumFolder.c_str()) : 1;
 }
+
+#else
+
+namespace {
+
+int NoWindows() {
+    std::cerr << "wexbo: this build has no windows (configured with WEXBO_BUILD_UI=OFF); the command line "
+                 "works: wexbo generate, wexbo demo, wexbo --help.\n";
+    return 1;
+}
+
+}  // namespace
+
+int OpenDesktop(int, char**) { return NoWindows(); }
+int OpenGeneratorWindow(int, char**, const std::string&) { return NoWindows(); }
+
+#endif
 
 }  // namespace wexbo

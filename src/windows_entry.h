@@ -15,7 +15,7 @@ namespace wexbo {
 inline constexpr const char* kWindowsModuleName = "libwexbo_windows.so";
 
 // Load the module and run the desktop program or the generator window; when the module cannot be
-// loaded, say why on standard error and return 1.
+// loaded, or the program was built without windows, say why on standard error and return 1.
 int OpenDesktop(int argc, char** argv);
 int OpenGeneratorWindow(int argc, char** argv, const std::string& albumFolder);
 
