@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gallery/gallery_settings.h"
+#include "album/gallery_picture.h"
 #include "imaging/thumbnail_maker.h"
 
 namespace wexbo {

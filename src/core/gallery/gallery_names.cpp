@@ -3,7 +3,7 @@
 #include <set>
 #include <string_view>
 
-#include "gallery/qvb_convert.h"
+#include "util/web_names.h"
 
 namespace wexbo {
 

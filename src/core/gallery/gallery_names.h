@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gallery/gallery_settings.h"
+#include "album/gallery_picture.h"
 
 namespace wexbo {
 

@@ -50,13 +50,6 @@ struct GallerySettings {
     bool operator==(const GallerySettings&) const = default;
 };
 
-// One picture of the gallery, in album order. Path and caption stay apart from the album to the
-// pages, so no caption text can ever change which file is read.
-struct GalleryPicture {
-    std::string path;     // the picture file's full path
-    std::string caption;  // may be empty; goes onto the pages encoded
-};
-
 // Reads one settings file; a missing file or key, or a stored number that is not a decimal
 // integer, gives the default. A "Buttons" value outside 0 to 27 selects the first set, so a
 // gallery never points at button images that were not copied.

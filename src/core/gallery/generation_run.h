@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "album/gallery_picture.h"
 #include "gallery/gallery_settings.h"
 #include "gallery/page_picks.h"
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "app/language_table.h"
-#include "gallery/qvb_convert.h"
 #include "imaging/lead_image.h"
 #include "util/files.h"
 #include "util/rounding.h"
 #include "util/strings.h"
+#include "util/web_names.h"
 
 namespace wexbo {
 

@@ -5,4 +5,5 @@ target_sources(wexbo_core PRIVATE
   util/windows_info.cpp
   util/ini_file.cpp
   util/parallel.cpp
-  util/private_folder.cpp)
+  util/private_folder.cpp
+  util/web_names.cpp)

@@ -63,4 +63,24 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
     return !in.bad();
 }
 
+std::u32string DecodeCharacters(std::string_view bytes) {
+    std::u32string characters;
+    characters.reserve(bytes.size());
+    auto it = bytes.begin();
+    while (it != bytes.end()) {
+        const auto lead = static_cast<unsigned char>(*it);
+        std::ptrdiff_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        if (length > 0 && length <= bytes.end() - it && utf8::is_valid(it, it + length)) {
+            characters += utf8::unchecked::next(it);
+            continue;
+        }
+        const std::string decoded = Cp1252ToUtf8(lead);
+        characters += utf8::unchecked::peek_next(decoded.begin());
+        ++it;
+    }
+    return characters;
+}
+
+void AppendUtf8(std::string& out, char32_t character) { utf8::append(character, std::back_inserter(out)); }
+
 }  // namespace wexbo

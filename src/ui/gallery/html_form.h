@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "album/gallery_picture.h"
 #include "gallery/gallery_settings.h"
 #include "util/private_folder.h"
 #include "util/windows_info.h"
