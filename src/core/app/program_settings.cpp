@@ -16,7 +16,7 @@ ProgramSettings LoadProgramSettings(const std::string& programFolder) {
     settings.sourceFolder = AddTrailingBackslash(file.ReadString(kSection, "SourcePicturesPath", ""));
     if (!settings.sourceFolder.empty() &&
         EqualsIgnoreCase(settings.sourceFolder, AddTrailingBackslash(programFolder)))
-        settings.sourceFolder = "/";
+        settings.sourceFolder.assign(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict) there
     settings.backgroundColor = file.ReadInteger(kSection, "BKGColor", 0);
     settings.textColor = file.ReadInteger(kSection, "TextColor", 0);
     settings.drive = ToUpperAscii(file.ReadString(kSection, "Drive", ""));
