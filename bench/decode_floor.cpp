@@ -30,7 +30,8 @@ bool Decode(tjhandle handle, const char* path, int needed) {
     std::vector<unsigned char> bytes;
     if (!ReadAll(path, bytes)) return false;
     int width = 0, height = 0, subsampling = 0, colorspace = 0;
-    if (tjDecompressHeader3(handle, bytes.data(), bytes.size(), &width, &height, &subsampling, &colorspace) != 0)
+    if (tjDecompressHeader3(handle, bytes.data(), bytes.size(), &width, &height, &subsampling, &colorspace) !=
+        0)
         return false;
     int count = 0;
     const tjscalingfactor* factors = tjGetScalingFactors(&count);
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
     for (unsigned t = 0; t < jobs; ++t)
         workers.emplace_back([&] {
             tjhandle handle = tjInitDecompress();
-            for (std::size_t i; (i = next++) < pictures.size();) decoded += Decode(handle, pictures[i], needed);
+            for (std::size_t i; (i = next++) < pictures.size();)
+                decoded += Decode(handle, pictures[i], needed);
             tjDestroy(handle);
         });
     for (std::thread& worker : workers) worker.join();

@@ -2,10 +2,10 @@
 // open and exits with the status the test chose, as the real one does when no program is set up.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <string>
-
-#include <sys/stat.h>
 
 #include "temp_dir.h"
 
@@ -15,7 +15,8 @@ class FakeOpener {
 public:
     explicit FakeOpener(int exitStatus) : oldPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
         const std::string script = dir_ / "xdg-open";
-        WriteFile(script, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + Log() + "'\nexit " + std::to_string(exitStatus) + "\n");
+        WriteFile(script, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + Log() + "'\nexit " +
+                              std::to_string(exitStatus) + "\n");
         ::chmod(script.c_str(), 0755);
         ::setenv("PATH", (dir_.Path() + ":" + oldPath_).c_str(), 1);
     }

@@ -10,7 +10,8 @@ ProgramCopy::ProgramCopy() {
     for (const fs::directory_entry& entry : fs::directory_iterator(WEXBO_PROGRAM_DIR)) {
         const std::string name = entry.path().filename().string();
         // The data only: executables and their caches stay behind.
-        if (entry.is_regular_file() && (entry.path().extension() != ".ini" && entry.path().extension() != ".txt"))
+        if (entry.is_regular_file() &&
+            (entry.path().extension() != ".ini" && entry.path().extension() != ".txt"))
             continue;
         // Files the program writes while it runs are left behind; settings start as shipped.
         if (name == "thumbs" || name == "gallery" || name == "LanguageIsSet.ini" || name == "Generator.ini" ||

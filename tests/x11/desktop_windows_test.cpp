@@ -1,6 +1,8 @@
 // Every window of the desktop program opened and closed again and again on a real X server, as a
 // person would: the generator with its button chooser, instructions and preview, the album
 // dialogs and the About window.
+#include "app/desktop_windows.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,7 +13,6 @@
 
 #include "album/new_form.h"
 #include "album/open_form.h"
-#include "app/desktop_windows.h"
 #include "app/language_table.h"
 #include "gallery/butto_webbroser_form.h"
 #include "program_copy.h"
@@ -82,20 +83,29 @@ TEST_F(DesktopWindowsTest, EveryWindowOpensAndClosesThreeTimesInARow) {
         const int chooserBefore = chooserPages, previewBefore = previewPages;
         WindowScript generatorScript;
         generatorScript
-            .Then("the generator", [&] { return Shown(&generator); },
-                  [&] { generator.ButtonAdvGlowButton->click(); })
-            .Then("the button chooser with its page", [&] { return Shown(chooser) && chooserPages > chooserBefore; },
-                  [&] { chooser->BitBtn3->click(); })
-            .Then("the generator again", [&] { return !chooser->isVisible(); },
-                  [&] { generator.BitBtn2->click(); })
-            .Then("the instructions", [&] { return Shown(ModalWindow<TAnweisungForm>()); },
-                  [&] { QTest::keyClick(ModalWindow<TAnweisungForm>(), Qt::Key_Escape); })
-            .Then("the generator after the instructions", [&] { return ModalWindow<THTMLForm>() != nullptr; },
-                  [&] { generator.BitBtn1->click(); })
-            .Then("the preview with the gallery", [&] { return Shown(preview) && previewPages > previewBefore; },
-                  [&] { QTest::keyClick(preview->WebBrowser->focusProxy(), Qt::Key_Escape); })
-            .Then("the generator after the preview", [&] { return !preview->isVisible(); },
-                  [&] { generator.BitBtn3->click(); });
+            .Then(
+                "the generator", [&] { return Shown(&generator); },
+                [&] { generator.ButtonAdvGlowButton->click(); })
+            .Then(
+                "the button chooser with its page",
+                [&] { return Shown(chooser) && chooserPages > chooserBefore; },
+                [&] { chooser->BitBtn3->click(); })
+            .Then(
+                "the generator again", [&] { return !chooser->isVisible(); },
+                [&] { generator.BitBtn2->click(); })
+            .Then(
+                "the instructions", [&] { return Shown(ModalWindow<TAnweisungForm>()); },
+                [&] { QTest::keyClick(ModalWindow<TAnweisungForm>(), Qt::Key_Escape); })
+            .Then(
+                "the generator after the instructions", [&] { return ModalWindow<THTMLForm>() != nullptr; },
+                [&] { generator.BitBtn1->click(); })
+            .Then(
+                "the preview with the gallery",
+                [&] { return Shown(preview) && previewPages > previewBefore; },
+                [&] { QTest::keyClick(preview->WebBrowser->focusProxy(), Qt::Key_Escape); })
+            .Then(
+                "the generator after the preview", [&] { return !preview->isVisible(); },
+                [&] { generator.BitBtn3->click(); });
         generatorScript.Start();
         main.CreateBitBtn->click();  // returns when the generator has closed
         EXPECT_TRUE(generatorScript.Finished()) << generatorScript.Failure().toStdString();
@@ -103,26 +113,34 @@ TEST_F(DesktopWindowsTest, EveryWindowOpensAndClosesThreeTimesInARow) {
 
         WindowScript albumScript;
         albumScript
-            .Then("the album chooser", [&] { return Shown(main.OpenForm); },
-                  [&] {
-                      main.OpenForm->OpenListBox->setCurrentRow(0);
-                      main.OpenForm->OpenBitBtn->click();
-                  })
-            .Then("the main window", [] { return QApplication::activeModalWidget() == nullptr; },
-                  [&] { main.NewBildano1Click(); })
-            .Then("the new-album dialog", [&] { return Shown(main.NewForm); },
-                  [&] { QTest::keyClick(main.NewForm, Qt::Key_Escape); })
-            .Then("the main window again", [] { return QApplication::activeModalWidget() == nullptr; },
-                  [&] { main.DeleteBildano1Click(); })
-            .Then("the album chooser to delete", [&] { return Shown(main.OpenForm); },
-                  [&] { main.OpenForm->BitBtn2->click(); })
-            .Then("the main window once more", [] { return QApplication::activeModalWidget() == nullptr; },
-                  [&] { main.Info1Click(); })
-            .Then("the About window", [&] { return Shown(ModalWindow<TAboutForm>()); },
-                  [&] { ModalWindow<TAboutForm>()->OkButton->click(); });
+            .Then(
+                "the album chooser", [&] { return Shown(main.OpenForm); },
+                [&] {
+                    main.OpenForm->OpenListBox->setCurrentRow(0);
+                    main.OpenForm->OpenBitBtn->click();
+                })
+            .Then(
+                "the main window", [] { return QApplication::activeModalWidget() == nullptr; },
+                [&] { main.NewBildano1Click(); })
+            .Then(
+                "the new-album dialog", [&] { return Shown(main.NewForm); },
+                [&] { QTest::keyClick(main.NewForm, Qt::Key_Escape); })
+            .Then(
+                "the main window again", [] { return QApplication::activeModalWidget() == nullptr; },
+                [&] { main.DeleteBildano1Click(); })
+            .Then(
+                "the album chooser to delete", [&] { return Shown(main.OpenForm); },
+                [&] { main.OpenForm->BitBtn2->click(); })
+            .Then(
+                "the main window once more", [] { return QApplication::activeModalWidget() == nullptr; },
+                [&] { main.Info1Click(); })
+            .Then(
+                "the About window", [&] { return Shown(ModalWindow<TAboutForm>()); },
+                [&] { ModalWindow<TAboutForm>()->OkButton->click(); });
         albumScript.Start();
         main.OpenBildano1Click();  // the script goes on after it returns
-        EXPECT_TRUE(QTest::qWaitFor([&] { return albumScript.Finished() || !albumScript.Failure().isEmpty(); }, 60000));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return albumScript.Finished() || !albumScript.Failure().isEmpty(); }, 60000));
         EXPECT_TRUE(albumScript.Finished()) << albumScript.Failure().toStdString();
         EXPECT_EQ(main.BildanoListBox->count(), 5);
     }

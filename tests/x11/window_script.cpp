@@ -16,7 +16,8 @@ WindowScript::WindowScript(int stepTimeoutMs) : stepTimeoutMs_(stepTimeoutMs) {
     connect(&timer_, &QTimer::timeout, this, &WindowScript::Check);
 }
 
-WindowScript& WindowScript::Then(const QString& what, std::function<bool()> ready, std::function<void()> action) {
+WindowScript& WindowScript::Then(const QString& what, std::function<bool()> ready,
+                                 std::function<void()> action) {
     steps_.push_back({what, std::move(ready), std::move(action)});
     return *this;
 }

@@ -3,12 +3,11 @@
 // script; the next steps go on inside that window's event loop.
 #pragma once
 
-#include <deque>
-#include <functional>
-
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <deque>
+#include <functional>
 
 namespace wexbo::test {
 

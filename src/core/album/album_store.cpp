@@ -84,7 +84,8 @@ OpenAlbumResult AlbumStore::OpenAlbum(const std::string& name, const OpenProgres
     std::vector<Picture> pictures;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         PictureFields fields = ParsePictureListLine(lines[i]);
-        if (!fields.fileName.empty() && FileExists(folder + fields.fileName)) pictures.push_back({i, std::move(fields)});
+        if (!fields.fileName.empty() && FileExists(folder + fields.fileName))
+            pictures.push_back({i, std::move(fields)});
     }
     // Thumbnails may be made on several threads; the list is built in album order afterwards.
     std::atomic<int> done{0};
@@ -93,13 +94,14 @@ OpenAlbumResult AlbumStore::OpenAlbum(const std::string& name, const OpenProgres
         // A thumbnail lies beside its picture: none is made for a name that leads out of the album.
         if (!IsPlainFileName(pictures[k].fields.fileName)) return;
         const LoadCounters counters{static_cast<int>(pictures[k].line), counters_.total};
-        MakeThumbnail(programFolder_, folder + pictures[k].fields.fileName, 70, false, false, counters, reporter_);
+        MakeThumbnail(programFolder_, folder + pictures[k].fields.fileName, 70, false, false, counters,
+                      reporter_);
         if (progress) progress(++done, total);
     });
     if (!lines.empty()) counters_.current = static_cast<int>(lines.size()) - 1;
     for (const Picture& picture : pictures)
-        entries_.push_back(MakeAlbumEntry(folder + "_THUMB_" + picture.fields.fileName, picture.fields.fileName,
-                                          picture.fields.caption));
+        entries_.push_back(MakeAlbumEntry(folder + "_THUMB_" + picture.fields.fileName,
+                                          picture.fields.fileName, picture.fields.caption));
 
     currentAlbum_ = result.reset ? NextAlbumName() : name;
     PurgeStaleThumbnails();
@@ -155,8 +157,10 @@ StoreMessage AlbumStore::AddPictureToAlbum(const std::string& sourcePath, long p
         return message;
     }
     // A read-only source gives a writable copy.
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                fs::perms::others_read, fs::perm_options::replace, ec);
+    fs::permissions(
+        target,
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read,
+        fs::perm_options::replace, ec);
     MakeThumbnail(programFolder_, target, 70, false, false, counters_, reporter_);
 
     const std::string fileName = FileNameOf(target);
@@ -220,7 +224,8 @@ StoreMessage AlbumStore::SavePictureList() {
 StoreMessage AlbumStore::SaveEditedList() { return listEdited_ ? SavePictureList() : StoreMessage{}; }
 
 const std::string& AlbumStore::ResolveAlbumPicturePath(std::size_t index) {
-    if (index < entries_.size()) currentPicturePath_ = AlbumFolder() + ParseAlbumEntry(entries_[index]).fileName;
+    if (index < entries_.size())
+        currentPicturePath_ = AlbumFolder() + ParseAlbumEntry(entries_[index]).fileName;
     return currentPicturePath_;
 }
 
@@ -248,7 +253,8 @@ void AlbumStore::PurgeStaleThumbnails() {
     std::vector<fs::path> stale;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (!StartsWithIgnoreCase(name, "_THUMB") || ToUpperAscii(name).find("_THUMB_") == std::string::npos) continue;
+        if (!StartsWithIgnoreCase(name, "_THUMB") || ToUpperAscii(name).find("_THUMB_") == std::string::npos)
+            continue;
         std::string pictureName;
         const std::size_t parts = CountWords(name, "_");
         for (std::size_t i = 2; i <= parts; ++i) {
@@ -287,7 +293,8 @@ std::vector<AlbumListing> AlbumStore::ListAlbums() const {
 }
 
 bool AlbumStore::DeleteAlbumFolder(const std::string& folder) {
-    if (folder.empty() || folder.find('/') != std::string::npos || folder == "." || folder == "..") return false;
+    if (folder.empty() || folder.find('/') != std::string::npos || folder == "." || folder == "..")
+        return false;
     if (!FileExists(albumRoot_ + folder + "/" + kAlbumFile)) return false;
     return DeleteFolder(albumRoot_ + folder, true);
 }
@@ -300,7 +307,8 @@ bool AlbumStore::DeleteAlbum(const std::string& folder) {
 }
 
 std::string AlbumStore::DeleteAlbumQuestion(const std::string& folder) const {
-    std::string title = Trim(IniFile::Read(albumRoot_ + folder + "/" + kAlbumFile, kAlbumSection, "Titel", ""));
+    std::string title =
+        Trim(IniFile::Read(albumRoot_ + folder + "/" + kAlbumFile, kAlbumSection, "Titel", ""));
     if (title.empty()) title = folder;
     std::string question = LangText(10008);
     ReplaceSubstring(question, "%1", title);

@@ -10,6 +10,7 @@ bool LanguageAlreadyChosen(const std::string& programFolder);
 
 // Writes [SETTINGS] "Language" = code into "Generator.ini" (keeping the rest of the file), then the
 // marker holding one line with the code. False, with `error` set, when either write failed.
-bool StoreLanguageChoice(const std::string& programFolder, const std::string& code, std::string* error = nullptr);
+bool StoreLanguageChoice(const std::string& programFolder, const std::string& code,
+                         std::string* error = nullptr);
 
 }  // namespace wexbo

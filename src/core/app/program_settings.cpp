@@ -23,7 +23,8 @@ ProgramSettings LoadProgramSettings(const std::string& programFolder) {
     return settings;
 }
 
-bool SaveProgramSettings(const std::string& programFolder, const ProgramSettings& settings, std::string* error) {
+bool SaveProgramSettings(const std::string& programFolder, const ProgramSettings& settings,
+                         std::string* error) {
     IniFile file(programFolder + "Generator.ini");
     file.WriteString(kSection, "DefaultTime", settings.displayTime);
     file.WriteInteger(kSection, "BKGColor", settings.backgroundColor);

@@ -6,11 +6,11 @@
 namespace wexbo {
 
 struct ProgramSettings {
-    std::string displayTime;   // "DefaultTime": the last opened album's display time, as text
-    std::string sourceFolder;  // "SourcePicturesPath": with a trailing "/", or empty
+    std::string displayTime;        // "DefaultTime": the last opened album's display time, as text
+    std::string sourceFolder;       // "SourcePicturesPath": with a trailing "/", or empty
     long long backgroundColor = 0;  // "BKGColor", carried through unchanged
     long long textColor = 0;        // "TextColor", carried through unchanged
-    std::string drive;         // "Drive", upper-cased; kept for the settings file only on POSIX
+    std::string drive;              // "Drive", upper-cased; kept for the settings file only on POSIX
 };
 
 // Reads [SETTINGS] of programFolder + "Generator.ini". A source folder equal to the program

@@ -55,7 +55,8 @@ PreparationResult PrepareProgramFolders(const ProgramFolders& folders) {
     } catch (const std::exception&) {
     }
     for (const char* name : {"thumbs", "gallery"}) {
-        if (std::string error = CreateOneLevel(folders.programFolder + name); !error.empty()) return fail(error);
+        if (std::string error = CreateOneLevel(folders.programFolder + name); !error.empty())
+            return fail(error);
     }
     const std::string& root = folders.albumRoot;
     if (!FolderExists(root)) {
@@ -86,11 +87,11 @@ int ConvertedCopies::DeleteConvertedCopies(const std::string& folder) {
     for (auto it = paths_.begin(); it != paths_.end();) {
         const std::string& path = *it;
         const std::string upper = ToUpperAscii(path.substr(path.find_last_of('/') + 1));
-        const bool inFolder = path.rfind(prefix, 0) == 0 && path.find('/', prefix.size()) == std::string::npos;
-        const bool converted = upper.find("_TIFF.JPG") != std::string::npos ||
-                               upper.find("_GIF.JPG") != std::string::npos ||
-                               upper.find("_JPEG.JPG") != std::string::npos ||
-                               upper.find("_BMP.JPG") != std::string::npos;
+        const bool inFolder =
+            path.rfind(prefix, 0) == 0 && path.find('/', prefix.size()) == std::string::npos;
+        const bool converted =
+            upper.find("_TIFF.JPG") != std::string::npos || upper.find("_GIF.JPG") != std::string::npos ||
+            upper.find("_JPEG.JPG") != std::string::npos || upper.find("_BMP.JPG") != std::string::npos;
         if (inFolder && converted) {
             std::error_code ec;
             if (fs::remove(path, ec)) ++deleted;
@@ -103,7 +104,8 @@ int ConvertedCopies::DeleteConvertedCopies(const std::string& folder) {
 }
 
 void DeleteLeftovers(const std::string& programFolder) {
-    for (const char* mask : {"UNDO*.jpg", "Temp.jpg", "prev.jpg", "Print.txt"}) DeleteFiles(programFolder + mask);
+    for (const char* mask : {"UNDO*.jpg", "Temp.jpg", "prev.jpg", "Print.txt"})
+        DeleteFiles(programFolder + mask);
 }
 
 }  // namespace wexbo

@@ -75,7 +75,8 @@ void WriteDetailPage(const PageSetup& setup, const std::vector<PagePicture>& pic
     page.WritePage();
 }
 
-void WriteDetailPages(const PageSetup& setup, const std::vector<PagePicture>& pictures, bool captionsVisible) {
+void WriteDetailPages(const PageSetup& setup, const std::vector<PagePicture>& pictures,
+                      bool captionsVisible) {
     for (std::size_t i = 0; i < pictures.size(); ++i) WriteDetailPage(setup, pictures, i, captionsVisible);
 }
 

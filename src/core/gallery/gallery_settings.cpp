@@ -42,7 +42,7 @@ GallerySettings ReadGallerySettings(const std::string& file) {
     s.largePicX = WidthOr(ini, k::kLargePicX, defaults.largePicX);
     const long long compression = NumberOr(ini, k::kCompression, defaults.compression);
     s.compression = compression >= INT_MIN && compression <= INT_MAX ? static_cast<int>(compression)
-                                                                         : defaults.compression;
+                                                                     : defaults.compression;
     // The pictures-per-row field turns 0 into 1; more than 4 is kept for the run to refuse.
     const long long perRow = NumberOr(ini, k::kPicProRow, defaults.picturesPerRow);
     s.picturesPerRow = perRow < 1 ? 1 : perRow > 99 ? 99 : static_cast<int>(perRow);
@@ -56,7 +56,8 @@ GallerySettings ReadGallerySettings(const std::string& file) {
     return s;
 }
 
-GallerySettings LoadGallerySettings(const std::string& albumSettingsFile, const std::string& defaultSettingsFile) {
+GallerySettings LoadGallerySettings(const std::string& albumSettingsFile,
+                                    const std::string& defaultSettingsFile) {
     return ReadGallerySettings(FileExists(albumSettingsFile) ? albumSettingsFile : defaultSettingsFile);
 }
 
@@ -91,9 +92,9 @@ std::string DefaultOutputFolder(const std::string& documentsFolder) {
 }
 
 std::string OutputFolderOf(const GallerySettings& settings, const std::string& documentsFolder) {
-    return settings.outputPath.empty() ? DefaultOutputFolder(documentsFolder) : AddTrailingBackslash(settings.outputPath);
+    return settings.outputPath.empty() ? DefaultOutputFolder(documentsFolder)
+                                       : AddTrailingBackslash(settings.outputPath);
 }
-
 
 std::string ButtonSetFolderName(int buttonsIndex) {
     const int number = buttonsIndex >= 0 && buttonsIndex < kButtonSetCount ? buttonsIndex + 1 : 1;

@@ -76,7 +76,6 @@ std::string DefaultOutputFolder(const std::string& documentsFolder);
 // The settings' output folder with a trailing "/", or the default when it is empty.
 std::string OutputFolderOf(const GallerySettings& settings, const std::string& documentsFolder);
 
-
 // The button set folder name of a set index: "01" to "28" (an index outside 0 to 27 gives "01").
 std::string ButtonSetFolderName(int buttonsIndex);
 

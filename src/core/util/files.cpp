@@ -192,7 +192,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
         if (error) *error = why;
         return false;
     };
-    const std::string temp = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(std::random_device{}());
+    const std::string temp =
+        path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(std::random_device{}());
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) return fail("cannot create " + temp);
@@ -242,7 +243,8 @@ bool WriteFileInPlace(const std::string& path, const std::string& content, std::
 }
 
 bool IsPlainFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string("/\0", 2)) == std::string::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string("/\0", 2)) == std::string::npos;
 }
 
 bool FileExists(const std::string& path) {

@@ -27,7 +27,8 @@ bool KeyValue(const std::string& line, std::string& key, std::string& value) {
     key = Trim(std::string_view(trimmed).substr(0, equals));
     value = Trim(std::string_view(trimmed).substr(equals + 1));
     // A value in matching double quotes is read without them, as profile files do.
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
     return !key.empty();
 }
 

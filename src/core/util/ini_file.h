@@ -16,7 +16,8 @@ public:
     const std::string& Path() const { return path_; }
     bool Existed() const { return existed_; }
 
-    std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& fallback) const;
     // A value that is not a whole decimal integer gives the fallback.
     long long ReadInteger(const std::string& section, const std::string& key, long long fallback) const;
     // "TRUE"/"FALSE" in any letter case (and "1"/"0"); anything else gives the fallback.

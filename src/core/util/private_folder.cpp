@@ -16,7 +16,8 @@ PrivateFolder::PrivateFolder(const std::string& tempFolder) {
     if (::mkdtemp(pattern.data()))
         path_ = pattern + "/";
     else
-        error_ = "Cannot create a work folder in " + AddTrailingBackslash(tempFolder) + ": " + std::strerror(errno);
+        error_ = "Cannot create a work folder in " + AddTrailingBackslash(tempFolder) + ": " +
+                 std::strerror(errno);
 }
 
 PrivateFolder::~PrivateFolder() {

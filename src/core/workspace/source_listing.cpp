@@ -1,10 +1,10 @@
 #include "workspace/source_listing.h"
 
+#include <utf8.h>
+
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
-
-#include <utf8.h>
 
 #include "album/album_entry.h"
 #include "util/files.h"
@@ -64,8 +64,8 @@ bool VisibleNameLess(const std::string& a, const std::string& b) {
     return x.size() < y.size();
 }
 
-SourceListing ListSourceFolder(const std::string& programFolder, const std::string& sourceFolder, unsigned jobs,
-                               const ThumbnailReporter* reporter,
+SourceListing ListSourceFolder(const std::string& programFolder, const std::string& sourceFolder,
+                               unsigned jobs, const ThumbnailReporter* reporter,
                                const std::function<void(int done, int total)>& progress) {
     SourceListing listing;
     const std::string folder = AddTrailingBackslash(sourceFolder);
@@ -87,7 +87,8 @@ SourceListing ListSourceFolder(const std::string& programFolder, const std::stri
     listing.counters.current = listing.counters.total;
     std::sort(names.begin(), names.end(), VisibleNameLess);
     for (const std::string& name : names)
-        listing.entries.push_back(MakeAlbumEntry(ThumbnailPath(programFolder, folder + name, true), name, std::nullopt));
+        listing.entries.push_back(
+            MakeAlbumEntry(ThumbnailPath(programFolder, folder + name, true), name, std::nullopt));
     return listing;
 }
 

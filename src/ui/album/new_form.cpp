@@ -23,7 +23,8 @@ TNewForm::TNewForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     // Enter and Escape work the same wherever the focus is.
-    for (QWidget* widget : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn2)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn2)})
         widget->installEventFilter(this);
     FormCreate();
 }

@@ -1,9 +1,8 @@
 // The application object every window of the program runs in, prepared as the windows need it.
 #pragma once
 
-#include <memory>
-
 #include <QApplication>
+#include <memory>
 
 namespace wexbo {
 

@@ -6,7 +6,8 @@ namespace wexbo {
 
 DesktopWindows::DesktopWindows(const TWindowsInfo& windowsInfo, const std::string& programFolder)
     : mainForm(windowsInfo, programFolder), htmlForm(windowsInfo, mainForm.Folders().dataFolder, &mainForm) {
-    mainForm.galleryOpener = [this](const std::vector<GalleryPicture>& pictures, const QString& settingsFile) {
+    mainForm.galleryOpener = [this](const std::vector<GalleryPicture>& pictures,
+                                    const QString& settingsFile) {
         GeneratorOpening opening;
         opening.programFolder = mainForm.Folders().programFolder;
         opening.albumTitle = mainForm.TitleEdit->text().toStdString();

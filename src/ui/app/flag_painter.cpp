@@ -11,8 +11,10 @@ void Stripes(QPainter& p, const QRect& r, std::initializer_list<QColor> colours,
     const int n = static_cast<int>(colours.size());
     int i = 0;
     for (const QColor& c : colours) {
-        QRect band = vertical ? QRect(r.left() + r.width() * i / n, r.top(), r.width() * (i + 1) / n - r.width() * i / n, r.height())
-                              : QRect(r.left(), r.top() + r.height() * i / n, r.width(), r.height() * (i + 1) / n - r.height() * i / n);
+        QRect band = vertical ? QRect(r.left() + r.width() * i / n, r.top(),
+                                      r.width() * (i + 1) / n - r.width() * i / n, r.height())
+                              : QRect(r.left(), r.top() + r.height() * i / n, r.width(),
+                                      r.height() * (i + 1) / n - r.height() * i / n);
         p.fillRect(band, c);
         ++i;
     }

@@ -78,7 +78,8 @@ void TButtoWebbroserForm::FormShow() {
 
 void TButtoWebbroserForm::BitBtn3Click() {
     if (ComboBox1->currentIndex() < 0) {
-        ShowMessage(this, MessageKind::Information, "Please choose a number for the buttons in the selection box!");
+        ShowMessage(this, MessageKind::Information,
+                    "Please choose a number for the buttons in the selection box!");
         return;
     }
     okAccepted_ = true;

@@ -1,8 +1,7 @@
 #include "gallery/generator_start.h"
 
-#include <filesystem>
-
 #include <QApplication>
+#include <filesystem>
 
 #include "app/application_start.h"
 #include "app/language_table.h"

@@ -255,7 +255,8 @@ void THTMLForm::FormCreate() {
     // Sizes are in device-independent pixels: Qt scales the window for the screen's density.
     Label16->setText(Text(3500, "Internetseite erzeugen"));
     GroupBox1->setTitle(Text(3501, "Grundeinstellungen"));
-    Label5->setText(Text(3502, "Wieviel Bilder sollen pro Zeile angezeigt werden (Die Spaltenzahl ergibt sich)"));
+    Label5->setText(
+        Text(3502, "Wieviel Bilder sollen pro Zeile angezeigt werden (Die Spaltenzahl ergibt sich)"));
     Label1->setText(Text(3503, "Breite der Übersichtbilder (die Höhe ergibt sich aus dem Seitenverhältnis)"));
     Label2->setText(Text(3504, "Breite der Fullsize-Bilder (die Höhe ergibt sich aus dem Seitenverhältnis)"));
     TextCheckBox->setText(Text(3505, "Text unter den Bildern sichtbar?"));
@@ -295,10 +296,10 @@ void THTMLForm::FormShow() {
     Image1->setPixmap(SidePicture(QString::fromStdString(opening_.sidePicture)));
     LoadSettings();
     LoadButtonPreviews();
-    if (settings_.outputPath.empty()) settings_.outputPath = DefaultOutputFolder(windowsInfo_.DocumentsFolder);
+    if (settings_.outputPath.empty())
+        settings_.outputPath = DefaultOutputFolder(windowsInfo_.DocumentsFolder);
     PathEdit->setText(QString::fromStdString(settings_.outputPath));
-    if (!WorkFolderReady())
-        ShowMessage(this, MessageKind::Error, QString::fromStdString(WorkFolderError()));
+    if (!WorkFolderReady()) ShowMessage(this, MessageKind::Error, QString::fromStdString(WorkFolderError()));
     // Putting the numbers into their fields runs the field checks.
     LargePicMaskEdit->setText(QString::number(settings_.largePicX));
     SmallPicMaskEdit->setText(QString::number(settings_.smallPicX));
@@ -311,7 +312,8 @@ void THTMLForm::FormShow() {
 }
 
 void THTMLForm::LoadSettings() {
-    settings_ = LoadGallerySettings(opening_.settingsFile, DefaultGallerySettingsFile(opening_.programFolder));
+    settings_ =
+        LoadGallerySettings(opening_.settingsFile, DefaultGallerySettingsFile(opening_.programFolder));
     chooser_->SelectIndex(settings_.buttons);
     BKGColorPanel->SetColorValue(settings_.bkgColor);
     TextColorPanel->SetColorValue(settings_.textColor);
@@ -342,7 +344,8 @@ void THTMLForm::TintGroupBoxes() {
         }
         if (layout()) layout()->activate();
         QPalette p = box->palette();
-        p.setColor(QPalette::Window, ToQColor(GradientColorAt(kGradientStart, kGradientEnd, box->y(), height())));
+        p.setColor(QPalette::Window,
+                   ToQColor(GradientColorAt(kGradientStart, kGradientEnd, box->y(), height())));
         box->setPalette(p);
     }
 }
@@ -438,7 +441,8 @@ bool THTMLForm::WorkFolderReady() {
 }
 
 std::string THTMLForm::WorkFolderError() const {
-    return workFolder_.empty() ? privateFolder_->Error() : "Cannot create the work folder " + workFolder_ + ".";
+    return workFolder_.empty() ? privateFolder_->Error()
+                               : "Cannot create the work folder " + workFolder_ + ".";
 }
 
 void THTMLForm::SetControlsEnabled(bool enabled) {

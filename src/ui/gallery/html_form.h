@@ -2,15 +2,14 @@
 // make it ("1."), explain its upload ("2. ") and close the window.
 #pragma once
 
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
 #include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <QDialog>
-#include <QFrame>
-#include <QLabel>
 
 #include "album/gallery_picture.h"
 #include "gallery/gallery_settings.h"
@@ -33,7 +32,7 @@ struct GenerationResult;
 
 // What the main window hands over when it opens the generator for the current album.
 struct GeneratorOpening {
-    std::string programFolder;             // with trailing "/"
+    std::string programFolder;  // with trailing "/"
     std::string albumTitle;
     bool gradient = true;                  // show the gradient background
     std::vector<GalleryPicture> pictures;  // the album's pictures in album order

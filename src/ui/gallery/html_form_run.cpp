@@ -42,7 +42,8 @@ void THTMLForm::BitBtn1Click() {
     request.progress = [this](const GenerationProgress& step) {
         const QString text = QString::fromStdString(step.text);
         const int percent = step.percent;
-        QMetaObject::invokeMethod(this, [this, percent, text] { ShowProgress(percent, text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, percent, text] { ShowProgress(percent, text); }, Qt::QueuedConnection);
     };
     cancel_ = false;
     request.cancel = &cancel_;

@@ -48,8 +48,8 @@ QPixmap UploadPicture() {
     p.fillPath(cloud.simplified(), QColor(120, 170, 220));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(60, 140, 60));
-    p.drawPolygon(QPolygonF({QPointF(48, 48), QPointF(62, 64), QPointF(53, 64), QPointF(53, 78), QPointF(43, 78),
-                             QPointF(43, 64), QPointF(34, 64)}));
+    p.drawPolygon(QPolygonF({QPointF(48, 48), QPointF(62, 64), QPointF(53, 64), QPointF(53, 78),
+                             QPointF(43, 78), QPointF(43, 64), QPointF(34, 64)}));
     p.setBrush(QColor(230, 180, 60));
     p.drawRoundedRect(QRectF(18, 82, 26, 10), 3, 3);
     p.drawRoundedRect(QRectF(18, 86, 60, 24), 3, 3);

@@ -110,7 +110,8 @@ TWebbroserForm::TWebbroserForm(QWidget* parent) : QDialog(parent) {
     connect(SpeedButton3, &QToolButton::clicked, this, &TWebbroserForm::SpeedButton3Click);
     connect(SpeedButton4, &QToolButton::clicked, this, &TWebbroserForm::SpeedButton4Click);
     connect(new QShortcut(Qt::Key_F9, this), &QShortcut::activated, this, &TWebbroserForm::SpeedButton3Click);
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &TWebbroserForm::SpeedButton4Click);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
+            &TWebbroserForm::SpeedButton4Click);
     // The address is known once a navigation has committed, as with a completed navigation.
     connect(WebBrowser, &QWebEngineView::urlChanged, this,
             [this](const QUrl& url) { WebBrowserNavigateComplete2(url.toString()); });

@@ -52,7 +52,8 @@ bool TFolderBrowser::Browse() {
     // Accepted where it opened, on the parent of a folder still to be made: the answer is that
     // folder, as asked, not the parent (a gallery would otherwise land loose among its files).
     const QString initial = QDir::cleanPath(QString::fromStdString(InitialFolder));
-    if (!InitialFolder.empty() && !QFileInfo(initial).isDir() && QDir::cleanPath(chosen.first()) == startFolder)
+    if (!InitialFolder.empty() && !QFileInfo(initial).isDir() &&
+        QDir::cleanPath(chosen.first()) == startFolder)
         ChosenPath = initial.toStdString();
     return true;
 }

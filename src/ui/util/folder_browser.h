@@ -24,7 +24,8 @@ public:
     std::string ChosenFolder;  // ends in exactly one "/" when not empty
 
     // Picks a folder starting at `initialFolder`; false (and ChosenFolder empty) after a cancel.
-    bool Execute(bool newStyle, bool includeFiles, const std::string& initialFolder, const std::string& title);
+    bool Execute(bool newStyle, bool includeFiles, const std::string& initialFolder,
+                 const std::string& title);
 };
 
 // Answers folder dialogs without showing one: the chosen path, or nothing for a cancel. Tests use it.

@@ -31,8 +31,8 @@ bool ShowMessage(QWidget* parent, MessageKind kind, const QString& text) {
         }
         case MessageKind::Question:
             // Every question of the program asks before something is deleted: Enter answers No.
-            return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-                   QMessageBox::Yes;
+            return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                         QMessageBox::No) == QMessageBox::Yes;
     }
     return true;
 }

@@ -2,9 +2,8 @@
 // them without a person at the screen.
 #pragma once
 
-#include <functional>
-
 #include <QString>
+#include <functional>
 
 class QWidget;
 

@@ -67,7 +67,8 @@ void OpenWithDesktop(const QString& target, QObject* receiver, OpenDone done) {
     if (HasScheme(target)) {
         const QUrl url(target);
         // A local file address names something that must be there, as a path does.
-        if (!url.isValid() || (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))) return report(false);
+        if (!url.isValid() || (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())))
+            return report(false);
         return OpenUrl(url, std::move(report));
     }
     if (!QFileInfo::exists(target)) return report(false);
@@ -88,7 +89,8 @@ void ShellOpen(const QString& path, QObject* receiver, OpenDone done) {
     OpenWithDesktop(path, nullptr, [path, report](bool opened) {
         if (opened) return report(true);
         // The fallback: the same target as a file address for the browser.
-        const QUrl address = HasScheme(path) ? QUrl(path) : QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+        const QUrl address =
+            HasScheme(path) ? QUrl(path) : QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
         if (!address.isValid()) return report(false);
         OpenUrl(address, report);
     });

@@ -3,10 +3,9 @@
 // program could be started. Nothing here shows a message: callers learn the outcome and word it.
 #pragma once
 
-#include <functional>
-
 #include <QString>
 #include <QUrl>
+#include <functional>
 
 class QObject;
 

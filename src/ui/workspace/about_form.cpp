@@ -20,9 +20,11 @@ TAboutForm::TAboutForm(const QString& programFolder, QWidget* parent) : QDialog(
     big.setBold(true);
     ProductLabel->setFont(big);
     layout->addWidget(ProductLabel, 1, 0, 1, 2);
-    VersionLabel = new QLabel(tr("Version %1").arg(QString::fromStdString(ReadVersion(programFolder.toStdString()))), this);
+    VersionLabel = new QLabel(
+        tr("Version %1").arg(QString::fromStdString(ReadVersion(programFolder.toStdString()))), this);
     layout->addWidget(VersionLabel, 2, 0, 1, 2);
-    layout->addWidget(new QLabel(QString::fromUtf8("© ") + QString::fromUtf8(kProgramMaker), this), 3, 0, 1, 2);
+    layout->addWidget(new QLabel(QString::fromUtf8("© ") + QString::fromUtf8(kProgramMaker), this), 3, 0, 1,
+                      2);
     WebLabel = new QLabel(QString("<a href=\"%1\">%1</a>").arg(kMakerPage), this);
     connect(WebLabel, &QLabel::linkActivated, this, [](const QString& link) { ShellOpen(link); });
     layout->addWidget(WebLabel, 4, 0, 1, 2);

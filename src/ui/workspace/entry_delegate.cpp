@@ -7,7 +7,8 @@
 
 namespace wexbo {
 
-EntryDelegate::EntryDelegate(int rowHeight, QObject* parent) : QStyledItemDelegate(parent), rowHeight_(rowHeight) {}
+EntryDelegate::EntryDelegate(int rowHeight, QObject* parent)
+    : QStyledItemDelegate(parent), rowHeight_(rowHeight) {}
 
 QSize EntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
     return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight_};
@@ -32,7 +33,8 @@ void EntryDelegate::Forget(const QString& path) {
         cache_.remove(path);
 }
 
-void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const {
     QStyleOptionViewItem plain = option;
     initStyleOption(&plain, index);
     plain.text.clear();

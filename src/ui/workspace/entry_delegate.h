@@ -12,7 +12,8 @@ class EntryDelegate : public QStyledItemDelegate {
 public:
     EntryDelegate(int rowHeight, QObject* parent = nullptr);
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // Forgets a cached thumbnail (all of them for an empty path).

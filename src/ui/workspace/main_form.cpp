@@ -30,9 +30,9 @@ constexpr int kListSaveDelayMs = 1000;
 QString Text(int number) { return QString::fromStdString(LangText(number)); }
 
 QString GalleryCaption() {
-    return QString::fromStdString(ForLanguage(ActiveLanguageCode(), {"Onlinegalerie erstellen", "Create Online Gallery",
-                                                                      "Créer Galeria en ligne", "Crea Online Galleria",
-                                                                      "Crear Galería en línea"}));
+    return QString::fromStdString(ForLanguage(
+        ActiveLanguageCode(), {"Onlinegalerie erstellen", "Create Online Gallery", "Créer Galeria en ligne",
+                               "Crea Online Galleria", "Crear Galería en línea"}));
 }
 
 QToolButton* FlatButton(QWidget* parent, const QString& text, QRect geometry) {
@@ -88,7 +88,8 @@ TMainForm::TMainForm(const TWindowsInfo& windowsInfo, const std::string& program
     ListSaveTimer->setSingleShot(true);
     connect(ListSaveTimer, &QTimer::timeout, this, &TMainForm::SaveEditedList);
     pictureFilePicker = [this](const QString& title, const QString& folder) {
-        return QFileDialog::getOpenFileName(this, title, folder, "Bilder, Pictures (*.jpg *.JPG *.jpeg *.JPEG)");
+        return QFileDialog::getOpenFileName(this, title, folder,
+                                            "Bilder, Pictures (*.jpg *.JPG *.jpeg *.JPEG)");
     };
     FormCreate();
 }
@@ -99,7 +100,8 @@ void TMainForm::BuildStartPanel() {
     SelectVariablesPanel = new QWidget(this);
     SelectVariablesPanel->setObjectName("SelectVariablesPanel");
     SelectVariablesPanel->setAttribute(Qt::WA_StyledBackground);
-    SelectVariablesPanel->setStyleSheet("#SelectVariablesPanel { background: white; border: 1px solid #a0a0a0; }");
+    SelectVariablesPanel->setStyleSheet(
+        "#SelectVariablesPanel { background: white; border: 1px solid #a0a0a0; }");
     ProgrammBildImage = new QLabel(SelectVariablesPanel);
     ProgrammBildImage->setAlignment(Qt::AlignRight | Qt::AlignTop);
     QFont big = font();
@@ -124,8 +126,9 @@ void TMainForm::BuildCommandBar() {
     ControllBar1 = new QWidget(this);
     ControllBar1->setObjectName("ControllBar1");
     ControllBar1->setAttribute(Qt::WA_StyledBackground);
-    ControllBar1->setStyleSheet("#ControllBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                                "stop:0 #fdfdfd, stop:1 #d8dce4); border-bottom: 1px solid #b0b0b0; }");
+    ControllBar1->setStyleSheet(
+        "#ControllBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+        "stop:0 #fdfdfd, stop:1 #d8dce4); border-bottom: 1px solid #b0b0b0; }");
     ControllBar1->setFixedHeight(52);
     BefehlToolBar = new QToolBar(ControllBar1);
     BefehlToolBar->setGeometry(11, 2, 590, 22);
@@ -148,8 +151,11 @@ void TMainForm::BuildCommandBar() {
     ToolButton3 = FlatButton(nullptr, QString::fromUtf8("↻"), {});
     ToolButton4 = FlatButton(nullptr, QString::fromUtf8("⇆"), {});
     ToolButton5 = FlatButton(nullptr, QString::fromUtf8("⇅"), {});
-    const std::pair<QToolButton*, const char*> symbols[] = {
-        {ToolButton1, "-90"}, {ToolButton2, "90"}, {ToolButton3, "180"}, {ToolButton4, "FlipV"}, {ToolButton5, "FlipH"}};
+    const std::pair<QToolButton*, const char*> symbols[] = {{ToolButton1, "-90"},
+                                                            {ToolButton2, "90"},
+                                                            {ToolButton3, "180"},
+                                                            {ToolButton4, "FlipV"},
+                                                            {ToolButton5, "FlipH"}};
     for (const auto& [button, keyword] : symbols) {
         button->setFixedSize(23, 22);
         SymbolToolBar->addWidget(button);
@@ -174,8 +180,9 @@ void TMainForm::BuildWorkPanel() {
     BedienPanel = new QWidget(this);
     BedienPanel->setObjectName("BedienPanel");
     BedienPanel->setAttribute(Qt::WA_StyledBackground);
-    BedienPanel->setStyleSheet("#BedienPanel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                               "stop:0 white, stop:1 rgb(206, 206, 206)); }");
+    BedienPanel->setStyleSheet(
+        "#BedienPanel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+        "stop:0 white, stop:1 rgb(206, 206, 206)); }");
     Label1 = HeadingLabel(BedienPanel, {8, 2});
     Label1->setWordWrap(true);  // two lines rather than running into the album list's heading
     OpenBitBtn = new QPushButton(BedienPanel);
@@ -214,7 +221,9 @@ void TMainForm::BuildWorkPanel() {
     BildanoListBox->onDragOver = [this](const QPoint& point, QObject* source) {
         return BildanoListBoxDragOver(point, source);
     };
-    BildanoListBox->onDragDrop = [this](const QPoint& point, QObject* source) { BildanoListBoxDragDrop(point, source); };
+    BildanoListBox->onDragDrop = [this](const QPoint& point, QObject* source) {
+        BildanoListBoxDragDrop(point, source);
+    };
     BildanoListBox->onEndDrag = [this](const QPoint& point) { BildanoListBoxEndDrag(point); };
     BildanoListBox->onKeyDown = [this](QKeyEvent* event) { BildanoListBoxKeyDown(event); };
     BildanoListBox->onKeyUp = [this](QKeyEvent* event) { BildanoListBoxKeyUp(event); };
@@ -249,8 +258,11 @@ void TMainForm::BuildWorkPanel() {
     SpeedButton7 = FlatButton(TextPanel, QString::fromUtf8("↻ 180°"), {96, 44, 50, 28});
     SpeedButton9 = FlatButton(TextPanel, QString::fromUtf8("⇆"), {155, 44, 28, 28});
     SpeedButton10 = FlatButton(TextPanel, QString::fromUtf8("⇅"), {185, 44, 28, 28});
-    const std::pair<QToolButton*, const char*> transforms[] = {
-        {SpeedButton5, "90"}, {SpeedButton6, "-90"}, {SpeedButton7, "180"}, {SpeedButton9, "FlipV"}, {SpeedButton10, "FlipH"}};
+    const std::pair<QToolButton*, const char*> transforms[] = {{SpeedButton5, "90"},
+                                                               {SpeedButton6, "-90"},
+                                                               {SpeedButton7, "180"},
+                                                               {SpeedButton9, "FlipV"},
+                                                               {SpeedButton10, "FlipH"}};
     for (const auto& [button, keyword] : transforms) {
         const std::string word = keyword;
         connect(button, &QToolButton::clicked, this, [this, word] { TransformAlbumPicture(word); });
@@ -342,7 +354,8 @@ void TMainForm::FormCreate() {
         });
     };
     thumbnailReporter_.finished = [this](const std::string& text) {
-        QMetaObject::invokeMethod(this, [this, text = QString::fromStdString(text)] { statusBar()->showMessage(text); });
+        QMetaObject::invokeMethod(
+            this, [this, text = QString::fromStdString(text)] { statusBar()->showMessage(text); });
     };
     store_->SetThumbnailReporter(&thumbnailReporter_);
     PicProgressBar->hide();
@@ -416,14 +429,15 @@ void TMainForm::LayOutWorkPanel() {
     ProgrammBildImage->setGeometry(SelectVariablesPanel->width() - pictureWidth - 16, 16, pictureWidth,
                                    std::max(100, SelectVariablesPanel->height() - 32));
     if (!programPicture_.isNull())
-        ProgrammBildImage->setPixmap(programPicture_.scaled(ProgrammBildImage->size(), Qt::KeepAspectRatio,
-                                                            Qt::SmoothTransformation));
+        ProgrammBildImage->setPixmap(
+            programPicture_.scaled(ProgrammBildImage->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void TMainForm::EnablePictureControls(bool enabled) {
     pictureControlsEnabled_ = enabled;
-    for (QWidget* widget : std::initializer_list<QWidget*>{SpeedButton5, SpeedButton6, SpeedButton7, SpeedButton9,
-                                                           SpeedButton10, SymbolToolBar, ToolBar1, TextEdit, TextEdit1})
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{SpeedButton5, SpeedButton6, SpeedButton7, SpeedButton9,
+                                         SpeedButton10, SymbolToolBar, ToolBar1, TextEdit, TextEdit1})
         widget->setEnabled(enabled);
     TextLabel->setStyleSheet(enabled ? "color: navy;" : "color: rgb(128, 128, 128);");
 }
@@ -442,7 +456,8 @@ void TMainForm::ShowWorkFace() {
 }
 
 void TMainForm::UpdateAlbumCaption(bool albumOpen) {
-    setWindowTitle(albumOpen ? QString::fromUtf8(kProgramTitle) + " : " + QString::fromStdString(store_->AlbumTitle())
+    setWindowTitle(albumOpen ? QString::fromUtf8(kProgramTitle) + " : " +
+                                   QString::fromStdString(store_->AlbumTitle())
                              : QString::fromUtf8(kProgramTitle));
 }
 

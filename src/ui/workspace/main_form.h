@@ -3,9 +3,6 @@
 // starts the gallery. Every rule lives in core; the window reads its controls and calls core.
 #pragma once
 
-#include <functional>
-#include <memory>
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -15,6 +12,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
+#include <memory>
 
 #include "album/album_store.h"
 #include "app/program_settings.h"
@@ -106,8 +105,8 @@ public:
     QAction* Onlinegalerieerstellen1;
     QMenu* Hilfe1;
     QAction* Info1;
-    QTimer* Timer1;  // album list preview
-    QTimer* Timer2;  // source list preview
+    QTimer* Timer1;         // album list preview
+    QTimer* Timer2;         // source list preview
     QTimer* ListSaveTimer;  // writes reordering and caption edits shortly after they are made
     TOpenForm* OpenForm;
     TNewForm* NewForm;

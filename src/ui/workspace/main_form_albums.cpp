@@ -1,9 +1,8 @@
 // The album commands of the main window, the gallery command and the About window.
-#include <atomic>
-#include <thread>
-
 #include <QApplication>
 #include <QStatusBar>
+#include <atomic>
+#include <thread>
 
 #include "album/new_form.h"
 #include "album/open_form.h"
@@ -107,7 +106,9 @@ void TMainForm::NewBildano1Click() {
 void TMainForm::DeleteBildano1Click() {
     if (!OpenForm->ShowChooser(TOpenForm::DeleteMode)) return;
     const std::string chosen = OpenForm->ChosenFolder().toStdString();
-    if (!ShowMessage(this, MessageKind::Question, QString::fromStdString(store_->DeleteAlbumQuestion(chosen)))) return;
+    if (!ShowMessage(this, MessageKind::Question,
+                     QString::fromStdString(store_->DeleteAlbumQuestion(chosen))))
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     OpenAlbum("del");
     LEADImage2->hide();

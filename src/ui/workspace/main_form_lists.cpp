@@ -1,12 +1,11 @@
 // The source list and the album list of the main window: choosing and listing the source folder,
 // the preview, adding, removing, reordering and captioning album pictures.
-#include <algorithm>
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolTip>
+#include <algorithm>
 
 #include "album/album_entry.h"
 #include "app/language_table.h"
@@ -23,7 +22,9 @@ namespace wexbo {
 
 namespace {
 QString Text(int number) { return QString::fromStdString(LangText(number)); }
-std::string EntryText(const QListWidgetItem* item) { return item ? item->text().toStdString() : std::string(); }
+std::string EntryText(const QListWidgetItem* item) {
+    return item ? item->text().toStdString() : std::string();
+}
 }  // namespace
 
 // --- Source folder ----------------------------------------------------------------------------
@@ -43,10 +44,11 @@ void TMainForm::OpenBitBtnClick() {
     sourceChosenThisRun_ = true;
     ListSourceFolder();
     if (ActiveLanguageCode() == "GERMAN") {
-        QToolTip::showText(FileListBox->mapToGlobal(QPoint(FileListBox->width() / 2, 40)),
-                           QString::fromUtf8("<b>Hilfe</b><br>Ziehen Sie die gewünschten Bilder  für die Onlinegalerie "
-                                             "mit gedrückter Maustaste vom Quellfenster ins Zielfenster."),
-                           FileListBox, {}, 999000);
+        QToolTip::showText(
+            FileListBox->mapToGlobal(QPoint(FileListBox->width() / 2, 40)),
+            QString::fromUtf8("<b>Hilfe</b><br>Ziehen Sie die gewünschten Bilder  für die Onlinegalerie "
+                              "mit gedrückter Maustaste vom Quellfenster ins Zielfenster."),
+            FileListBox, {}, 999000);
     }
 }
 
@@ -123,7 +125,7 @@ void TMainForm::AddSourcePictures(const std::vector<std::string>& names, long po
         RunResponsive([&] { message = store_->AddPictureToAlbum(settings_.sourceFolder + name, position); });
         RefreshAlbumList();
         if (position >= 0) SelectAlbumEntry(position);
-        ReportStoreMessage(message);  // a failed copy stops that picture only
+        ReportStoreMessage(message);         // a failed copy stops that picture only
         if (message.albumUnwritable) break;  // the next pictures would fail alike
     }
     PicProgressBar->hide();
@@ -147,7 +149,8 @@ void TMainForm::SpeedButton3Click() {
     for (int row = BildanoListBox->count() - 1; row >= 0; --row)
         if (BildanoListBox->item(row)->isSelected()) selected.push_back(row);
     if (!selected.empty()) ClearCaptionFields();
-    for (int row : selected) ReportStoreMessage(store_->RemovePictureFromAlbum(static_cast<std::size_t>(row)));
+    for (int row : selected)
+        ReportStoreMessage(store_->RemovePictureFromAlbum(static_cast<std::size_t>(row)));
     RefreshAlbumList();
     UpdateCountLabel();
     store_->PurgeStaleThumbnails();
@@ -272,7 +275,8 @@ void TMainForm::BildanoListBoxDragDrop(const QPoint& point, QObject* source) {
     }
     const int target = BildanoListBox->EntryAt(point);
     if (target >= 0 && dropIndex_ >= 0) {
-        MoveEntry(store_->MutableEntries(), static_cast<std::size_t>(dropIndex_), static_cast<std::size_t>(target));
+        MoveEntry(store_->MutableEntries(), static_cast<std::size_t>(dropIndex_),
+                  static_cast<std::size_t>(target));
         if (target != dropIndex_) ListEdited();
         RefreshAlbumList();
         dropIndex_ = target;

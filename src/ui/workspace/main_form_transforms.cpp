@@ -24,14 +24,16 @@ void TMainForm::TransformAlbumPicture(const std::string& keyword) {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TLEADImage work("LEADImage2");
-    const TransformResult result = wexbo::TransformAlbumPicture(*store_, static_cast<std::size_t>(index), work, keyword);
+    const TransformResult result =
+        wexbo::TransformAlbumPicture(*store_, static_cast<std::size_t>(index), work, keyword);
     QApplication::restoreOverrideCursor();
     if (!result.ok) {
         ShowMessage(this, MessageKind::PlainError,
                     "An error occured in your application, \n" + QString::fromStdString(result.errorText));
         return;
     }
-    BildanoListBox->item(index)->setText(QString::fromStdString(store_->Entries()[static_cast<std::size_t>(index)]));
+    BildanoListBox->item(index)->setText(
+        QString::fromStdString(store_->Entries()[static_cast<std::size_t>(index)]));
     ShowPreview(store_->CurrentPicturePath(), false, true);
     SelectAlbumEntry(index);
 }

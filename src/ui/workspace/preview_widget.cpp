@@ -6,9 +6,7 @@
 
 namespace wexbo {
 
-PreviewWidget::PreviewWidget(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+PreviewWidget::PreviewWidget(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 bool PreviewWidget::ShowPicture(const std::string& path) {
     try {

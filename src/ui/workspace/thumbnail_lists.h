@@ -2,9 +2,8 @@
 // (drag source and target). They only report drags and keys; the main window decides.
 #pragma once
 
-#include <functional>
-
 #include <QListWidget>
+#include <functional>
 
 namespace wexbo {
 
@@ -13,7 +12,7 @@ class SourceListBox : public QListWidget {
 public:
     explicit SourceListBox(QWidget* parent = nullptr);
 
-    std::function<void()> onDragOver;         // any drag passing over the source list
+    std::function<void()> onDragOver;  // any drag passing over the source list
     std::function<void(QKeyEvent*)> onKeyDown;
 
 protected:

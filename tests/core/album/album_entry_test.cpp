@@ -1,13 +1,14 @@
-#include <gtest/gtest.h>
-
 #include "album/album_entry.h"
+
+#include <gtest/gtest.h>
 
 namespace wexbo {
 namespace {
 
 TEST(AlbumEntryTest, EntryTextIsExactAndParsesBack) {
     const std::string entry = MakeAlbumEntry("/home/u/Slideshow/Gal_0001/_THUMB_a.jpg", "a.jpg", "Beach");
-    EXPECT_EQ(entry, "<IMG src=\"file:///home/u/Slideshow/Gal_0001/_THUMB_a.jpg\" align=\"top\">a.jpg | Beach");
+    EXPECT_EQ(entry,
+              "<IMG src=\"file:///home/u/Slideshow/Gal_0001/_THUMB_a.jpg\" align=\"top\">a.jpg | Beach");
     EXPECT_EQ(EntryListText(entry), "a.jpg | Beach");
     EXPECT_EQ(ParseAlbumEntry(entry).fileName, "a.jpg");
     EXPECT_EQ(ParseAlbumEntry(entry).caption, "Beach");

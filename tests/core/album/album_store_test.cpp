@@ -1,10 +1,11 @@
+#include "album/album_store.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
 
 #include "album/album_entry.h"
-#include "album/album_store.h"
 #include "app/language_table.h"
 #include "program_copy.h"
 #include "temp_dir.h"
@@ -57,8 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, NextAlbumNameTest,
     testing::Values(NextNameCase{{"Gal_0001", "Gal_0002", "del"}, {}, "Gal_0003"},
                     NextNameCase{{"Gal_0007", "x_2", "Gal_0001"}, {}, "Gal_0008"},
-                    NextNameCase{{"x_2", "Gal_0001", "Gal_0007"}, {}, "Gal_0008"}, NextNameCase{{}, {}, "Gal_0001"},
-                    NextNameCase{{"Gal_9999"}, {}, "Gal_10000"},
+                    NextNameCase{{"x_2", "Gal_0001", "Gal_0007"}, {}, "Gal_0008"},
+                    NextNameCase{{}, {}, "Gal_0001"}, NextNameCase{{"Gal_9999"}, {}, "Gal_10000"},
                     NextNameCase{{"Gal_0002", "Gal_0050.bak", "Gal_x"}, {"Gal_0090"}, "Gal_0003"}));
 
 TEST_F(AlbumStoreTest, OpeningAnAlbumListsItsPicturesWithThumbnailsAndSkipsMissingOnes) {
@@ -70,7 +71,8 @@ TEST_F(AlbumStoreTest, OpeningAnAlbumListsItsPicturesWithThumbnailsAndSkipsMissi
     EXPECT_EQ(store.AlbumTitle(), "Nature walk");
     EXPECT_EQ(store.DisplayTime(), "5");
     ASSERT_EQ(store.Entries().size(), 2u);
-    EXPECT_EQ(store.Entries()[0], "<IMG src=\"file://" + root.Path() + "Gal_0001/_THUMB_autumn.jpg\" align=\"top\">autumn.jpg | Autumn");
+    EXPECT_EQ(store.Entries()[0], "<IMG src=\"file://" + root.Path() +
+                                      "Gal_0001/_THUMB_autumn.jpg\" align=\"top\">autumn.jpg | Autumn");
     EXPECT_EQ(EntryListText(store.Entries()[1]), "kite.jpg | ");
     EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_autumn.jpg"));
     EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_kite.jpg"));
@@ -86,7 +88,8 @@ TEST_F(AlbumStoreTest, ManyThreadsGiveTheSameListAsOne) {
     AlbumStore parallel(program.Folder(), root.Path());
     parallel.SetJobs(4);
     int lastDone = 0, total = 0;
-    parallel.OpenAlbum("Gal_0003", [&](int done, int of) { lastDone = std::max(lastDone, done), total = of; });
+    parallel.OpenAlbum("Gal_0003",
+                       [&](int done, int of) { lastDone = std::max(lastDone, done), total = of; });
     ASSERT_EQ(parallel.Entries().size(), sequential.size());
     for (std::size_t i = 0; i < sequential.size(); ++i)
         EXPECT_EQ(ParseAlbumEntry(parallel.Entries()[i]).fileName, ParseAlbumEntry(sequential[i]).fileName);
@@ -314,7 +317,8 @@ TEST_F(AlbumStoreTest, AnEntryLeadingOutOfTheAlbumLosesItsLineOnly) {
     const std::string precious = ReadFile(Sample("kite.jpg"));
     WriteFile(root / "Documents/precious.jpg", precious);
     WriteFile(root / "Documents/linked.jpg", precious);
-    MakeAlbum("Gal_0001", "[BILDANO]\r\nTitel=x\r\n", "../Documents/precious.jpg | a\r\nlink.jpg | b\r\nown.jpg | c\r\n");
+    MakeAlbum("Gal_0001", "[BILDANO]\r\nTitel=x\r\n",
+              "../Documents/precious.jpg | a\r\nlink.jpg | b\r\nown.jpg | c\r\n");
     fs::create_symlink(root / "Documents/linked.jpg", root / "Gal_0001/link.jpg");
     WriteFile(root / "Gal_0001/own.jpg", precious);
     store.OpenAlbum("Gal_0001");

@@ -1,6 +1,7 @@
+#include "app/language_table.h"
+
 #include <gtest/gtest.h>
 
-#include "app/language_table.h"
 #include "program_copy.h"
 #include "temp_dir.h"
 #include "util/ini_file.h"

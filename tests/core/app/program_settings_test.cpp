@@ -1,6 +1,7 @@
+#include "app/program_settings.h"
+
 #include <gtest/gtest.h>
 
-#include "app/program_settings.h"
 #include "temp_dir.h"
 #include "util/ini_file.h"
 
@@ -25,7 +26,7 @@ TEST(ProgramSettingsTest, RoundTripUpperCasesTheDriveAndCarriesTheColours) {
     const IniFile saved(dir / "Generator.ini");
     EXPECT_EQ(saved.ReadString("SETTINGS", "Drive", ""), "D");
     EXPECT_EQ(saved.ReadString("SETTINGS", "BKGColor", ""), "255");
-    EXPECT_EQ(saved.ReadString("SETTINGS", "TextColor", ""), "0");  // missing: written back as 0
+    EXPECT_EQ(saved.ReadString("SETTINGS", "TextColor", ""), "0");       // missing: written back as 0
     EXPECT_EQ(saved.ReadString("SETTINGS", "Language", ""), "ITALIAN");  // never touched
     EXPECT_EQ(saved.ReadString("SETTINGS", "SourcePicturesPath", ""), "/home/u/pics/");
 }
@@ -34,7 +35,8 @@ TEST(ProgramSettingsTest, SourceFolderEqualToTheProgramFolderBecomesTheRoot) {
     TempDir dir;
     std::string upper = dir.Path();
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    WriteFile(dir / "Generator.ini", "[SETTINGS]\r\nSourcePicturesPath=" + upper.substr(0, upper.size() - 1) + "\r\n");
+    WriteFile(dir / "Generator.ini",
+              "[SETTINGS]\r\nSourcePicturesPath=" + upper.substr(0, upper.size() - 1) + "\r\n");
     EXPECT_EQ(LoadProgramSettings(dir.Path()).sourceFolder, "/");
     WriteFile(dir / "Generator.ini", "[SETTINGS]\r\nSourcePicturesPath=\r\n");
     EXPECT_EQ(LoadProgramSettings(dir.Path()).sourceFolder, "");

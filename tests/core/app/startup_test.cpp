@@ -1,8 +1,9 @@
+#include "app/startup.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/startup.h"
 #include "program_copy.h"
 #include "temp_dir.h"
 
@@ -72,7 +73,8 @@ TEST_F(StartupTest, AFolderThatCannotBeMadeIsReportedAndStopsThePreparation) {
 
 TEST(ShutdownTest, DeletesLeftoversButNothingElse) {
     TempDir program;
-    for (const char* name : {"UNDO1.jpg", "UNDO22.jpg", "Temp.jpg", "prev.jpg", "Print.txt", "keep.jpg", "Generator.ini"})
+    for (const char* name :
+         {"UNDO1.jpg", "UNDO22.jpg", "Temp.jpg", "prev.jpg", "Print.txt", "keep.jpg", "Generator.ini"})
         WriteFile(program / name, "x");
     DeleteLeftovers(program.Path());
     EXPECT_FALSE(fs::exists(program / "UNDO1.jpg"));

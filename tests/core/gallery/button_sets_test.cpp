@@ -1,7 +1,7 @@
 // The navigation button sets the build draws into the program folder: 28 complete sets, each
 // image a real GIF of button size, every set looking different, all shown on the chooser page.
-#include <gtest/gtest.h>
 #include <gif_lib.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -25,12 +25,14 @@ struct Picture {
     std::vector<uint32_t> pixels;
 };
 
-std::string SetFolder(int set) { return std::string(WEXBO_PROGRAM_DIR) + "buttons/" + PadLeft(std::to_string(set), '0', 2) + "/"; }
+std::string SetFolder(int set) {
+    return std::string(WEXBO_PROGRAM_DIR) + "buttons/" + PadLeft(std::to_string(set), '0', 2) + "/";
+}
 
 Picture Decode(const std::string& path) {
     int error = 0;
-    std::unique_ptr<GifFileType, void (*)(GifFileType*)> gif(DGifOpenFileName(path.c_str(), &error),
-                                                           [](GifFileType* g) { DGifCloseFile(g, nullptr); });
+    std::unique_ptr<GifFileType, void (*)(GifFileType*)> gif(
+        DGifOpenFileName(path.c_str(), &error), [](GifFileType* g) { DGifCloseFile(g, nullptr); });
     Picture picture;
     if (!gif || DGifSlurp(gif.get()) != GIF_OK || gif->ImageCount < 1) {
         ADD_FAILURE() << path << ": not a readable GIF";
@@ -48,11 +50,12 @@ Picture Decode(const std::string& path) {
         for (int x = 0; x < frame.ImageDesc.Width; ++x) {
             const int index = frame.RasterBits[y * frame.ImageDesc.Width + x];
             const int px = frame.ImageDesc.Left + x, py = frame.ImageDesc.Top + y;
-            if (index == control.TransparentColor || !map || index >= map->ColorCount || px >= picture.width ||
-                py >= picture.height)
+            if (index == control.TransparentColor || !map || index >= map->ColorCount ||
+                px >= picture.width || py >= picture.height)
                 continue;
             const GifColorType c = map->Colors[index];
-            picture.pixels[size_t(py) * picture.width + px] = 0xFF000000u | c.Red << 16 | c.Green << 8 | c.Blue;
+            picture.pixels[size_t(py) * picture.width + px] =
+                0xFF000000u | c.Red << 16 | c.Green << 8 | c.Blue;
         }
     return picture;
 }
@@ -69,7 +72,8 @@ double Difference(const Picture& a, const Picture& b) {
             continue;
         }
         int distance = 0;
-        for (int shift = 0; shift < 24; shift += 8) distance += std::abs(int(p >> shift & 0xFF) - int(q >> shift & 0xFF));
+        for (int shift = 0; shift < 24; shift += 8)
+            distance += std::abs(int(p >> shift & 0xFF) - int(q >> shift & 0xFF));
         if (distance > 48) ++differing;
     }
     return a.pixels.empty() ? 0.0 : double(differing) / a.pixels.size();
@@ -124,7 +128,8 @@ TEST(ButtonSetPageTest, ShowsEveryImageOfEverySetWithItsNumber) {
     for (int set = 1; set <= kSets; ++set) {
         const std::string nn = PadLeft(std::to_string(set), '0', 2);
         for (const char* role : kRoles)
-            EXPECT_NE(page.find("src=\"../" + nn + "/" + role + ".gif\""), std::string::npos) << nn << "/" << role;
+            EXPECT_NE(page.find("src=\"../" + nn + "/" + role + ".gif\""), std::string::npos)
+                << nn << "/" << role;
         std::string number = "<div class=\"number\">";
         number += std::to_string(set);
         number += "</div>";

@@ -1,6 +1,7 @@
+#include "gallery/gallery_settings.h"
+
 #include <gtest/gtest.h>
 
-#include "gallery/gallery_settings.h"
 #include "temp_dir.h"
 
 namespace wexbo {
@@ -90,23 +91,22 @@ TEST_P(StoredNumberTest, ReadsAsExpected) {
     EXPECT_EQ(ReadGallerySettings(dir / "g.ini").*GetParam().field, GetParam().expected) << GetParam().line;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BadNumbersTakeDefaults, StoredNumberTest,
-    testing::Values(StoredValue{"SmallPicX=", &GallerySettings::smallPicX, 80},
-                    StoredValue{"SmallPicX=8O", &GallerySettings::smallPicX, 80},
-                    StoredValue{"SmallPicX=0", &GallerySettings::smallPicX, 80},
-                    StoredValue{"LargePicX=12.5", &GallerySettings::largePicX, 450},
-                    StoredValue{"LargePicX=-450", &GallerySettings::largePicX, 450},
-                    StoredValue{"LargePicX=100000", &GallerySettings::largePicX, 450},
-                    StoredValue{"LargePicX=800 ", &GallerySettings::largePicX, 800},
-                    StoredValue{"Compression=high", &GallerySettings::compression, 80},
-                    StoredValue{"PicProRow=four", &GallerySettings::picturesPerRow, 4},
-                    StoredValue{"PicProRow=0", &GallerySettings::picturesPerRow, 1},
-                    StoredValue{"PicProRow=5", &GallerySettings::picturesPerRow, 5},
-                    StoredValue{"Buttons=-1", &GallerySettings::buttons, 0},
-                    StoredValue{"Buttons=28", &GallerySettings::buttons, 0},
-                    StoredValue{"Buttons=27", &GallerySettings::buttons, 27},
-                    StoredValue{"Buttons=x", &GallerySettings::buttons, 0}));
+INSTANTIATE_TEST_SUITE_P(BadNumbersTakeDefaults, StoredNumberTest,
+                         testing::Values(StoredValue{"SmallPicX=", &GallerySettings::smallPicX, 80},
+                                         StoredValue{"SmallPicX=8O", &GallerySettings::smallPicX, 80},
+                                         StoredValue{"SmallPicX=0", &GallerySettings::smallPicX, 80},
+                                         StoredValue{"LargePicX=12.5", &GallerySettings::largePicX, 450},
+                                         StoredValue{"LargePicX=-450", &GallerySettings::largePicX, 450},
+                                         StoredValue{"LargePicX=100000", &GallerySettings::largePicX, 450},
+                                         StoredValue{"LargePicX=800 ", &GallerySettings::largePicX, 800},
+                                         StoredValue{"Compression=high", &GallerySettings::compression, 80},
+                                         StoredValue{"PicProRow=four", &GallerySettings::picturesPerRow, 4},
+                                         StoredValue{"PicProRow=0", &GallerySettings::picturesPerRow, 1},
+                                         StoredValue{"PicProRow=5", &GallerySettings::picturesPerRow, 5},
+                                         StoredValue{"Buttons=-1", &GallerySettings::buttons, 0},
+                                         StoredValue{"Buttons=28", &GallerySettings::buttons, 0},
+                                         StoredValue{"Buttons=27", &GallerySettings::buttons, 27},
+                                         StoredValue{"Buttons=x", &GallerySettings::buttons, 0}));
 
 TEST(GallerySettingsTest, ColoursThatAreNoNumbersTakeTheDefaults) {
     TempDir dir;
@@ -120,7 +120,8 @@ TEST(GallerySettingsTest, OnlyTrueInAnyLetterCaseChecksAnOption) {
     TempDir dir;
     for (const auto& [value, expected] : std::initializer_list<std::pair<const char*, bool>>{
              {"true", true}, {"TrUe", true}, {"TRUE", true}, {"1", false}, {"yes", false}, {"", false}}) {
-        WriteFile(dir / "g.ini", SettingsFile(std::string("TextVisible=") + value + "\r\nShapeVisible=" + value + "\r\n"));
+        WriteFile(dir / "g.ini",
+                  SettingsFile(std::string("TextVisible=") + value + "\r\nShapeVisible=" + value + "\r\n"));
         const GallerySettings s = ReadGallerySettings(dir / "g.ini");
         EXPECT_EQ(s.textVisible, expected) << value;
         EXPECT_EQ(s.shapeVisible, expected) << value;

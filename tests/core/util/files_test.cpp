@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
+#include "util/files.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
 #include "temp_dir.h"
-#include "util/files.h"
 #include "util/windows_info.h"
 
 namespace fs = std::filesystem;
@@ -121,7 +121,8 @@ TEST(WriteFileAtomicallyTest, ReplacesWholeOrLeavesTheOldFile) {
     std::string error;
     EXPECT_FALSE(WriteFileAtomically(dir / "blocker/f.ini", "new", &error));
     EXPECT_NE(error.find("blocker"), std::string::npos);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);  // no temp left
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()),
+              2);  // no temp left
 }
 
 TEST(WriteFileInPlaceTest, LeavesExactlyTheNewContent) {

@@ -1,7 +1,8 @@
+#include "util/ini_file.h"
+
 #include <gtest/gtest.h>
 
 #include "temp_dir.h"
-#include "util/ini_file.h"
 
 namespace wexbo {
 namespace {
@@ -12,7 +13,8 @@ using test::WriteFile;
 
 TEST(IniFileTest, SectionsAndKeysIgnoreCaseAndMissingKeysGiveTheDefault) {
     TempDir dir;
-    WriteFile(dir / "g.ini", "; comment\r\n[Settings]\r\n  Language = GERMAN \r\nSmallPicX=80  \r\n[other]\r\nx=1\r\n");
+    WriteFile(dir / "g.ini",
+              "; comment\r\n[Settings]\r\n  Language = GERMAN \r\nSmallPicX=80  \r\n[other]\r\nx=1\r\n");
     IniFile ini(dir / "g.ini");
     EXPECT_EQ(ini.ReadString("SETTINGS", "language", "none"), "GERMAN");
     EXPECT_EQ(ini.ReadInteger("settings", "SMALLPICX", 0), 80);
@@ -40,9 +42,10 @@ TEST(IniFileTest, WritingOneKeyKeepsTheRestOfTheFile) {
     ASSERT_TRUE(IniFile::Write(dir / "g.ini", "settings", "DRIVE", "D"));
     ASSERT_TRUE(IniFile::Write(dir / "g.ini", "SETTINGS", "DefaultTime", "5"));
     ASSERT_TRUE(IniFile::Write(dir / "g.ini", "New", "a", "b"));
-    EXPECT_EQ(ReadFile(dir / "g.ini"),
-              "; keep me\r\n[SETTINGS]\r\nLanguage=GERMAN\r\nDRIVE=D\r\nDefaultTime=5\r\n\r\n[Other]\r\nk=v\r\n"
-              "\r\n[New]\r\na=b\r\n");
+    EXPECT_EQ(
+        ReadFile(dir / "g.ini"),
+        "; keep me\r\n[SETTINGS]\r\nLanguage=GERMAN\r\nDRIVE=D\r\nDefaultTime=5\r\n\r\n[Other]\r\nk=v\r\n"
+        "\r\n[New]\r\na=b\r\n");
 }
 
 TEST(IniFileTest, CreatesAMissingFileAndReadsWindows1252) {

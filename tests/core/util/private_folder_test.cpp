@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
+#include "util/private_folder.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
 #include "temp_dir.h"
 #include "util/files.h"
-#include "util/private_folder.h"
 
 namespace fs = std::filesystem;
 

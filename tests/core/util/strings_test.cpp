@@ -1,8 +1,8 @@
+#include "util/strings.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-
-#include "util/strings.h"
 
 namespace wexbo {
 namespace {
@@ -28,7 +28,7 @@ struct WordCase {
     const char* delimiters;
     std::size_t count;
     std::size_t n;
-    const char* word;  // NthWord(n)
+    const char* word;   // NthWord(n)
     std::size_t start;  // WordStart(n), 0 when it fails
 };
 class WordsTest : public testing::TestWithParam<WordCase> {};
@@ -89,13 +89,12 @@ TEST_P(ReplaceTest, Replaces) {
     ReplaceSubstring(text, GetParam().search, GetParam().replacement);
     EXPECT_EQ(text, GetParam().expected);
 }
-INSTANTIATE_TEST_SUITE_P(Cases, ReplaceTest,
-                         testing::Values(ReplaceCase{"aaa", "aa", "b", "ba"},
-                                         ReplaceCase{"Word word", "WORD", "x", "Word word"},
-                                         ReplaceCase{"a&b&c", "&", "&amp;", "a&amp;b&amp;c"},  // not rescanned
-                                         ReplaceCase{"xyx", "x", "", "y"}, ReplaceCase{"", "a", "b", ""},
-                                         ReplaceCase{"", "", "new", "new"},
-                                         ReplaceCase{"ab", "b", "0123456789", "a0123456789"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplaceTest,
+    testing::Values(ReplaceCase{"aaa", "aa", "b", "ba"}, ReplaceCase{"Word word", "WORD", "x", "Word word"},
+                    ReplaceCase{"a&b&c", "&", "&amp;", "a&amp;b&amp;c"},  // not rescanned
+                    ReplaceCase{"xyx", "x", "", "y"}, ReplaceCase{"", "a", "b", ""},
+                    ReplaceCase{"", "", "new", "new"}, ReplaceCase{"ab", "b", "0123456789", "a0123456789"}));
 
 TEST(ReplaceTest, EmptySearchInTextIsAnError) {
     std::string text = "abc";

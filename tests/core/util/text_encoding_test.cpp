@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "util/text_encoding.h"
+
+#include <gtest/gtest.h>
 
 namespace wexbo {
 namespace {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "workspace/album_list_editing.h"
+
+#include <gtest/gtest.h>
 
 namespace wexbo {
 namespace {

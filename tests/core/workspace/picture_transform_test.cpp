@@ -1,3 +1,5 @@
+#include "workspace/picture_transform.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include "imaging/lead_image.h"
 #include "jpeg_fixtures.h"
 #include "temp_dir.h"
-#include "workspace/picture_transform.h"
 
 namespace fs = std::filesystem;
 

@@ -1,3 +1,5 @@
+#include "workspace/source_listing.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include "imaging/thumbnail_maker.h"
 #include "program_copy.h"
 #include "temp_dir.h"
-#include "workspace/source_listing.h"
 
 namespace fs = std::filesystem;
 
@@ -29,13 +30,14 @@ TEST(SourceListingTest, ListsNamesHoldingJpgSortedWithCachedThumbnails) {
     ProgramCopy program;
     TempDir source;
     const std::string photo = ReadFile(program.Folder() + "gal/Gal_0001/kite.jpg");
-    for (const char* name : {"b.jpg", "B.JPG", "a.jpg", "Äpfel.jpg", "zebra.jpg"}) WriteFile(source / name, photo);
+    for (const char* name : {"b.jpg", "B.JPG", "a.jpg", "Äpfel.jpg", "zebra.jpg"})
+        WriteFile(source / name, photo);
     WriteFile(source / "c.jpeg", photo);
     WriteFile(source / "x.jpg.bak", "not a picture");
     fs::create_directories(source / "old.jpg");
     const SourceListing listing = ListSourceFolder(program.Folder(), source.Path(), 2);
-    EXPECT_EQ(Names(listing),
-              (std::vector<std::string>{"a.jpg", "Äpfel.jpg", "b.jpg", "B.JPG", "old.jpg", "x.jpg.bak", "zebra.jpg"}));
+    EXPECT_EQ(Names(listing), (std::vector<std::string>{"a.jpg", "Äpfel.jpg", "b.jpg", "B.JPG", "old.jpg",
+                                                        "x.jpg.bak", "zebra.jpg"}));
     const std::string cache = ThumbnailPath(program.Folder(), source / "a.jpg", true);
     EXPECT_EQ(listing.entries[0], "<IMG src=\"file://" + cache + "\" align=\"top\">a.jpg");
     EXPECT_TRUE(fs::exists(cache));
@@ -47,7 +49,8 @@ TEST(SourceListingTest, OneThreadAndManyGiveTheSameList) {
     ProgramCopy program;
     const std::string folder = program.Folder() + "gal/Gal_0002/";
     TempDir source;
-    for (const auto& entry : fs::directory_iterator(folder)) fs::copy(entry.path(), source / entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder))
+        fs::copy(entry.path(), source / entry.path().filename().string());
     const SourceListing one = ListSourceFolder(program.Folder(), source.Path(), 1);
     fs::remove_all(program.Folder() + "thumbs");
     const SourceListing many = ListSourceFolder(program.Folder(), source.Path(), 4);

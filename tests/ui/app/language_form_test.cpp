@@ -1,11 +1,12 @@
+#include "app/language_form.h"
+
 #include <gtest/gtest.h>
 
-#include <QSignalSpy>
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
-#include "app/language_form.h"
 #include "temp_dir.h"
 #include "util/ini_file.h"
 #include "util/message_box.h"
@@ -73,7 +74,11 @@ TEST_F(LanguageFormTest, SecondStartClosesItselfAndWritesNothing) {
         // Shown all the same, it closes itself within a timer tick and its modal loop ends.
         TLanguageForm form(QString::fromStdString(dir.Path()));
         QTimer::singleShot(2000, &form, [&form] { form.FlagClick("GERMAN"); });  // a guard, never needed
-        const QElapsedTimer clock = [] { QElapsedTimer t; t.start(); return t; }();
+        const QElapsedTimer clock = [] {
+            QElapsedTimer t;
+            t.start();
+            return t;
+        }();
         form.exec();
         EXPECT_LT(clock.elapsed(), 1000);
         EXPECT_TRUE(form.AlreadyChosen());

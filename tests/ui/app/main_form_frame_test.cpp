@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include <QCoreApplication>
+#include <filesystem>
 
 #include "app/language_table.h"
 #include "program_copy.h"
@@ -25,7 +24,8 @@ TEST(MainFormFrameTest, CreationPreparesFoldersAndCloseSavesAndCleansUp) {
     TempDir home;
     ::setenv("HOME", home.Path().c_str(), 1);
     ::unsetenv("XDG_DATA_HOME");
-    WriteFile(program.Folder() + "Generator.ini", "[SETTINGS]\r\nLanguage=GERMAN\r\nDrive=e\r\nBKGColor=42\r\n");
+    WriteFile(program.Folder() + "Generator.ini",
+              "[SETTINGS]\r\nLanguage=GERMAN\r\nDrive=e\r\nBKGColor=42\r\n");
     WriteFile(program.Folder() + "UNDO3.jpg", "leftover");
     OpenLanguageTable(program.Folder());
     {

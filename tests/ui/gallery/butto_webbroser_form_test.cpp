@@ -1,3 +1,5 @@
+#include "gallery/butto_webbroser_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -5,7 +7,6 @@
 #include <QTest>
 #include <QWebEngineView>
 
-#include "gallery/butto_webbroser_form.h"
 #include "temp_dir.h"
 #include "util/message_box.h"
 
@@ -18,7 +19,8 @@ using test::WriteFile;
 class ChooserTest : public testing::Test {
 protected:
     ChooserTest() {
-        WriteFile(dir / "buttons/01/test.html", "<html><head><title>All button sets</title></head><body>01 02 03</body></html>");
+        WriteFile(dir / "buttons/01/test.html",
+                  "<html><head><title>All button sets</title></head><body>01 02 03</body></html>");
         SetMessageHandler([this](MessageKind kind, const QString& text) {
             EXPECT_EQ(kind, MessageKind::Information);
             messages << text;

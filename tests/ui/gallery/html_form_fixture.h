@@ -1,10 +1,9 @@
 // A program folder, a data folder with two small button sets, and the generator window over them.
 #pragma once
 
-#include <string>
-
 #include <QImage>
 #include <QStringList>
+#include <string>
 
 #include "app/language_table.h"
 #include "gallery/html_form.h"
@@ -15,7 +14,8 @@
 
 namespace wexbo::test {
 
-inline const char* const kButtonImages[] = {"gallery.gif", "slideshow.gif", "previous.gif", "home.gif", "next.gif"};
+inline const char* const kButtonImages[] = {"gallery.gif", "slideshow.gif", "previous.gif", "home.gif",
+                                            "next.gif"};
 
 // Writes the five images of a set; each set has its own image size, so previews tell sets apart.
 // Qt writes no GIF; the readers go by the content, so PNG data under the GIF names serves.
@@ -38,7 +38,8 @@ public:
         dataFolder = home / "share/Velmora/Wexbo10/";
         WriteButtonSet(dataFolder + "buttons/01/", 8);
         WriteButtonSet(dataFolder + "buttons/07/", 16);
-        WriteFile(dataFolder + "buttons/01/test.html", "<html><head><title>Sets</title></head><body>1 … 28</body></html>");
+        WriteFile(dataFolder + "buttons/01/test.html",
+                  "<html><head><title>Sets</title></head><body>1 … 28</body></html>");
         OpenLanguageTable(program.Folder());
         SetMessageHandler([this](MessageKind, const QString& text) {
             messages << text;

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "html_form_fixture.h"
 #include "publish/webbroser_form.h"
@@ -33,7 +32,8 @@ protected:
     GeneratorRunTest() {
         for (const char* name : {"slideshow.js", "restore.png", "x.png"})
             WriteFile(program.Folder() + "slidescript/" + name, std::string("script file ") + name);
-        for (const char* name : {"Beach.jpg", "dune 2.JPG", "Hafen.jpg"}) MakePicture(home / "pictures/" + name);
+        for (const char* name : {"Beach.jpg", "dune 2.JPG", "Hafen.jpg"})
+            MakePicture(home / "pictures/" + name);
         WriteFile(program.Folder() + "Gallery_Gal_0003.ini",
                   "[SETTINGS]\r\nPicProRow=2\r\nOutputPath=" + home / "out" + "\r\nButtons=6\r\n");
     }
@@ -58,15 +58,16 @@ protected:
         QObject::connect(timer, &QTimer::timeout, [this, &form, timer] {
             TWebbroserForm* preview = form.Preview();
             if (!preview->isVisible()) return;
-            seen = {true, preview->StartPage(),
-                    preview->windowTitle(), preview->SlidshowInfoPanel->text()};
+            seen = {true, preview->StartPage(), preview->windowTitle(), preview->SlidshowInfoPanel->text()};
             timer->stop();
             preview->close();
         });
         timer->start(20);
     }
 
-    bool WaitForRunEnd(THTMLForm& form) { return QTest::qWaitFor([&] { return !form.Running(); }, 30000); }
+    bool WaitForRunEnd(THTMLForm& form) {
+        return QTest::qWaitFor([&] { return !form.Running(); }, 30000);
+    }
 
     PreviewSeen seen;
 };
@@ -108,7 +109,8 @@ TEST_F(GeneratorRunTest, ARunWritesTheGalleryAndTheSettingsAndOpensThePreview) {
     EXPECT_EQ(saved.ReadString("SETTINGS", "OutputPath", ""), home / "out/");
     EXPECT_EQ(saved.ReadString("SETTINGS", "Buttons", ""), "6");
     // The widths as their fields show them: digits, then blanks to four places.
-    EXPECT_NE(ReadFile(program.Folder() + "Gallery_Gal_0003.ini").find("SmallPicX=80  \r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(program.Folder() + "Gallery_Gal_0003.ini").find("SmallPicX=80  \r\n"),
+              std::string::npos);
     EXPECT_EQ(form.PathEdit->text().toStdString(), home / "out/");
 
     // "Close" empties the work folder and leaves the gallery where it is.
@@ -129,8 +131,9 @@ TEST_F(GeneratorRunTest, FivePicturesPerRowAreRefusedBeforeAnythingIsTouched) {
     QTest::keyClicks(form.PicProRowMaskEdit, "5");
     form.BitBtn1->click();
     EXPECT_FALSE(form.Running());
-    EXPECT_EQ(messages, QStringList{"Please do not use more than 4 pictures in a row to ensure a Mobile Friendly web "
-                                    "page! (Mobile Phone Suitability)"});
+    EXPECT_EQ(messages,
+              QStringList{"Please do not use more than 4 pictures in a row to ensure a Mobile Friendly web "
+                          "page! (Mobile Phone Suitability)"});
     EXPECT_EQ(ReadFile(program.Folder() + "Gallery_Gal_0003.ini"),
               "[SETTINGS]\r\nPicProRow=2\r\nOutputPath=" + home / "out" + "\r\nButtons=6\r\n");
     EXPECT_EQ(ReadFile(home / "out/old.html"), "earlier");

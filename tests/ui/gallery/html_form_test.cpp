@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -11,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "gallery/butto_webbroser_form.h"
 #include "gallery/qvb_colors.h"
@@ -240,7 +239,8 @@ TEST_F(GeneratorWindowTest, WithoutAWorkFolderNothingRuns) {
     form.Prepare(Opening());
     form.show();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QString::fromStdString("Cannot create a work folder in " + home / "not_a_folder/")))
+    EXPECT_TRUE(messages[0].startsWith(
+        QString::fromStdString("Cannot create a work folder in " + home / "not_a_folder/")))
         << messages[0].toStdString();
     form.BitBtn1->click();
     EXPECT_FALSE(form.Running());

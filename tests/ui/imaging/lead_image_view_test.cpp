@@ -1,5 +1,4 @@
 #include "imaging/lead_image_view.h"
-#include "jpeg_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +6,7 @@
 #include <QImage>
 
 #include "imaging/lead_image.h"
+#include "jpeg_fixtures.h"
 
 namespace wexbo {
 namespace {

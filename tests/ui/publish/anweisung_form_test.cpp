@@ -1,3 +1,5 @@
+#include "publish/anweisung_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,7 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "publish/anweisung_form.h"
 #include "fake_opener.h"
 #include "temp_dir.h"
 #include "util/message_box.h"
@@ -72,7 +73,8 @@ TEST_F(InstructionsTest, AFolderThatCannotBeOpenedIsReported) {
     form.show();
     form.BitBtn2->click();
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_EQ(messages, QStringList{"Unable to start. Make sure you have it properly set-up on your system."});
+    EXPECT_EQ(messages,
+              QStringList{"Unable to start. Make sure you have it properly set-up on your system."});
     EXPECT_TRUE(form.isVisible());
 }
 
@@ -86,7 +88,8 @@ TEST_F(InstructionsTest, AnOpenerThatFindsNoProgramIsReported) {
     form.show();
     form.BitBtn2->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 10000));
-    EXPECT_EQ(messages, QStringList{"Unable to start. Make sure you have it properly set-up on your system."});
+    EXPECT_EQ(messages,
+              QStringList{"Unable to start. Make sure you have it properly set-up on your system."});
     EXPECT_EQ(opener.Asked(), dir.Path() + "\n");
     EXPECT_TRUE(form.isVisible());
 }

@@ -1,3 +1,5 @@
+#include "publish/webbroser_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -8,7 +10,6 @@
 #include <QWebEngineView>
 
 #include "fake_opener.h"
-#include "publish/webbroser_form.h"
 #include "temp_dir.h"
 #include "util/message_box.h"
 #include "util/shell_open.h"
@@ -37,16 +38,15 @@ TEST_P(NavigationNoticeTest, InfoPanelAndDocumentFlagFollowTheAddress) {
     EXPECT_EQ(form.DocumentShown(), GetParam().documentShown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Preview, NavigationNoticeTest,
-    testing::Values(AddressCase{"file:///tmp/out/gallery.html", false, false},
-                    AddressCase{"file:///tmp/out/slideshow.html", true, false},
-                    AddressCase{"file:///tmp/out/SLIDESHOW.HTML", false, false},
-                    AddressCase{"https://example.org/slideshow.html?x=1", true, false},
-                    AddressCase{"file:///tmp/out/manual.pdf", false, true},
-                    AddressCase{"file:///tmp/out/Letter.Doc", false, true},
-                    AddressCase{"file:///tmp/out/letter.docx", false, true},
-                    AddressCase{"file:///tmp/pdfs/page.html", false, false}));
+INSTANTIATE_TEST_SUITE_P(Preview, NavigationNoticeTest,
+                         testing::Values(AddressCase{"file:///tmp/out/gallery.html", false, false},
+                                         AddressCase{"file:///tmp/out/slideshow.html", true, false},
+                                         AddressCase{"file:///tmp/out/SLIDESHOW.HTML", false, false},
+                                         AddressCase{"https://example.org/slideshow.html?x=1", true, false},
+                                         AddressCase{"file:///tmp/out/manual.pdf", false, true},
+                                         AddressCase{"file:///tmp/out/Letter.Doc", false, true},
+                                         AddressCase{"file:///tmp/out/letter.docx", false, true},
+                                         AddressCase{"file:///tmp/pdfs/page.html", false, false}));
 
 // A small generated gallery: overview, slideshow and a page whose address reads as a document.
 class PreviewTest : public testing::Test {
@@ -69,10 +69,7 @@ protected:
 
     bool WaitForPage(const QString& name) {
         return QTest::qWaitFor(
-            [&] {
-                return lastLoaded.fileName() == name && form.CurrentPage().endsWith(name);
-            },
-            10000);
+            [&] { return lastLoaded.fileName() == name && form.CurrentPage().endsWith(name); }, 10000);
     }
     void Follow(const char* linkId) {
         form.WebBrowser->page()->runJavaScript(QString("document.getElementById('%1').click()").arg(linkId));
@@ -102,7 +99,8 @@ TEST_F(PreviewTest, SlideshowNoticeFollowsTheGalleryPagesAndF9OpensTheCurrentOne
     EXPECT_TRUE(form.SlidshowInfoPanel->isVisible());
     EXPECT_TRUE(form.SpeedButton1->isEnabled());
     EXPECT_FALSE(form.SpeedButton2->isEnabled());
-    EXPECT_EQ(form.SlidshowInfoPanel->text(), "Info: Slide show only works in \"Standard Browser\" or online!");
+    EXPECT_EQ(form.SlidshowInfoPanel->text(),
+              "Info: Slide show only works in \"Standard Browser\" or online!");
 
     QTest::keyClick(form.WebBrowser->focusProxy(), Qt::Key_F9);
     ASSERT_EQ(opened.size(), 1);
@@ -136,7 +134,8 @@ TEST_F(PreviewTest, F9WithoutAProgramForThePageSaysSo) {
     QTest::keyClick(form.WebBrowser->focusProxy(), Qt::Key_F9);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 10000));
     SetMessageHandler({});
-    EXPECT_EQ(messages, QStringList{"Unable to start. Make sure you have it properly set-up on your system."});
+    EXPECT_EQ(messages,
+              QStringList{"Unable to start. Make sure you have it properly set-up on your system."});
     EXPECT_NE(opener.Asked().find(dir / "out/gallery.html"), std::string::npos) << opener.Asked();
     form.close();
 }

@@ -1,15 +1,15 @@
-#include <gtest/gtest.h>
+#include "util/folder_browser.h"
 
-#include <filesystem>
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "temp_dir.h"
-#include "util/folder_browser.h"
 
 namespace wexbo {
 namespace {
@@ -52,12 +52,13 @@ TEST_P(ExecuteTest, TrailingSeparatorsAndCancel) {
 
 INSTANTIATE_TEST_SUITE_P(
     FolderPicker, ExecuteTest,
-    testing::Values(ExecuteCase{"/home/u/out", std::string("/home/u/web"), "/home/u/out/", true, "/home/u/web/"},
-                    ExecuteCase{"/home/u/out/", std::string("/home/u/web/"), "/home/u/out/", true, "/home/u/web/"},
-                    ExecuteCase{"", std::string("/"), "", true, "/"},
-                    ExecuteCase{"/home/u/out/", std::nullopt, "/home/u/out/", false, ""},
-                    // An item without a folder path still counts as chosen, with nothing to show.
-                    ExecuteCase{"/x/", std::string(""), "/x/", true, ""}));
+    testing::Values(
+        ExecuteCase{"/home/u/out", std::string("/home/u/web"), "/home/u/out/", true, "/home/u/web/"},
+        ExecuteCase{"/home/u/out/", std::string("/home/u/web/"), "/home/u/out/", true, "/home/u/web/"},
+        ExecuteCase{"", std::string("/"), "", true, "/"},
+        ExecuteCase{"/home/u/out/", std::nullopt, "/home/u/out/", false, ""},
+        // An item without a folder path still counts as chosen, with nothing to show.
+        ExecuteCase{"/x/", std::string(""), "/x/", true, ""}));
 
 // The real dialog: opens on the initial folder (or the nearest folder that exists), offers no
 // new-folder button in the old style, and hands back the folder the user went to.

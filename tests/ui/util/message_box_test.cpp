@@ -1,11 +1,11 @@
+#include "util/message_box.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-
-#include "util/message_box.h"
 
 namespace wexbo {
 namespace {

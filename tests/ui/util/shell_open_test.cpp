@@ -1,14 +1,14 @@
-#include <gtest/gtest.h>
+#include "util/shell_open.h"
 
-#include <optional>
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTest>
 #include <QUrl>
+#include <optional>
 
 #include "fake_opener.h"
 #include "temp_dir.h"
-#include "util/shell_open.h"
 
 namespace wexbo {
 namespace {

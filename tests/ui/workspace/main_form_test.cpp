@@ -1,11 +1,12 @@
-#include <gtest/gtest.h>
+#include "workspace/main_form.h"
 
-#include <cmath>
-#include <filesystem>
+#include <gtest/gtest.h>
 
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
+#include <filesystem>
 
 #include "album/album_entry.h"
 #include "album/new_form.h"
@@ -17,7 +18,6 @@
 #include "util/ini_file.h"
 #include "util/message_box.h"
 #include "workspace/about_form.h"
-#include "workspace/main_form.h"
 #include "workspace/preview_widget.h"
 #include "workspace/thumbnail_lists.h"
 
@@ -57,7 +57,8 @@ protected:
     std::string Root() const { return home / "Slideshow/"; }
     std::vector<std::string> AlbumNames() const {
         std::vector<std::string> names;
-        for (const std::string& entry : form->Store().Entries()) names.push_back(ParseAlbumEntry(entry).fileName);
+        for (const std::string& entry : form->Store().Entries())
+            names.push_back(ParseAlbumEntry(entry).fileName);
         return names;
     }
     // A source folder of small copies of one sample photo, listed in the source list.
@@ -101,7 +102,8 @@ TEST_F(MainFormTest, StartFaceOffersOnlyTheFourAlbumButtons) {
     EXPECT_FALSE(form->Bildano1->menuAction()->isEnabled());
     EXPECT_FALSE(form->Onlinegalerieerstellen1->isEnabled());
     EXPECT_FALSE(form->Hilfe1->menuAction()->isEnabled());
-    for (QPushButton* button : {form->BeispielBitBtn, form->NewBitBtn, form->Open1BitBtn, form->Delete1BitBtn}) {
+    for (QPushButton* button :
+         {form->BeispielBitBtn, form->NewBitBtn, form->Open1BitBtn, form->Delete1BitBtn}) {
         EXPECT_TRUE(button->isVisible());
         EXPECT_FALSE(button->text().isEmpty());
     }
@@ -148,8 +150,10 @@ TEST_F(MainFormTest, DroppingSourcePicturesOnAnEntryInsertsThemInOrderThere) {
     const QPoint third = AlbumPoint(2);
     EXPECT_TRUE(form->BildanoListBoxDragOver(third, form->FileListBox));
     form->BildanoListBoxDragDrop(third, form->FileListBox);
-    EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"p1.jpg", "p2.jpg", "a.jpg", "b.jpg", "c.jpg", "p3.jpg", "p4.jpg"}));
-    EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"), "p1.jpg\r\np2.jpg\r\na.jpg\r\nb.jpg\r\nc.jpg\r\np3.jpg\r\np4.jpg\r\n");
+    EXPECT_EQ(AlbumNames(),
+              (std::vector<std::string>{"p1.jpg", "p2.jpg", "a.jpg", "b.jpg", "c.jpg", "p3.jpg", "p4.jpg"}));
+    EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"),
+              "p1.jpg\r\np2.jpg\r\na.jpg\r\nb.jpg\r\nc.jpg\r\np3.jpg\r\np4.jpg\r\n");
 
     SelectSource({3});  // p1 again, dropped below the last entry
     const QPoint below(10, form->BildanoListBox->viewport()->height() - 2);
@@ -173,7 +177,10 @@ TEST_F(MainFormTest, DraggingAnEntryReordersTheListAndWritesItAMomentLater) {
     EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"), saved);
     EXPECT_FALSE(form->BildanoListBoxDragOver(fourth, form->OpenBitBtn));  // only the two lists
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return ReadFile(form->Store().AlbumFolder() + "Pictures.ini") == "B.jpg\r\nC.jpg\r\nD.jpg\r\nA.jpg\r\nE.jpg\r\n"; },
+        [&] {
+            return ReadFile(form->Store().AlbumFolder() + "Pictures.ini") ==
+                   "B.jpg\r\nC.jpg\r\nD.jpg\r\nA.jpg\r\nE.jpg\r\n";
+        },
         2000));
 }
 
@@ -208,7 +215,8 @@ TEST_F(MainFormTest, ATypedCaptionIsWrittenWithinTwoSecondsAndWhenTheProgramClos
     form->BildanoListBoxClick();
     QTest::keyClick(form->TextEdit, Qt::Key_End);
     QTest::keyClicks(form->TextEdit, " at dusk");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ReadFile(list).find("Wiklo) at dusk\r\n") != std::string::npos; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return ReadFile(list).find("Wiklo) at dusk\r\n") != std::string::npos; }, 2000));
     QTest::keyClicks(form->TextEdit1, "!");
     form->close();  // quitting at once loses nothing
     EXPECT_NE(ReadFile(list).find("Wiklo) at dusk!\r\n"), std::string::npos) << ReadFile(list);
@@ -298,7 +306,8 @@ TEST_F(MainFormTest, PicturesForAnAlbumThatCannotBeMadeGiveOneMessage) {
     form->SpeedButton2Click();
     // The start-up's own report of the album root, then one message for the three pictures.
     ASSERT_EQ(messages.size(), 2) << messages.join("\n").toStdString();
-    EXPECT_TRUE(messages[0].startsWith("Cannot create the folder " + QString::fromStdString(home / "Slideshow")));
+    EXPECT_TRUE(
+        messages[0].startsWith("Cannot create the folder " + QString::fromStdString(home / "Slideshow")));
     EXPECT_TRUE(messages[1].startsWith("Cannot create the album folder " + QString::fromStdString(Root())));
     EXPECT_EQ(form->BildanoListBox->count(), 0);
 }
@@ -376,8 +385,10 @@ TEST_F(MainFormTest, DeletingAnotherAlbumEmptiesTheWorkspaceAndKeepsTheWorkPanel
         form->OpenForm->OpenBitBtn->click();
     });
     form->DeleteBildano1Click();
-    EXPECT_EQ(messages,
-              QStringList{"Do you really want to delete the album \"Light and colour\" and all its pictures permanently?"});
+    EXPECT_EQ(
+        messages,
+        QStringList{
+            "Do you really want to delete the album \"Light and colour\" and all its pictures permanently?"});
     EXPECT_FALSE(fs::exists(Root() + "Gal_0002"));
     EXPECT_TRUE(fs::exists(Root() + "Gal_0001/autumn.jpg"));
     EXPECT_EQ(form->BildanoListBox->count(), 0);
