@@ -100,7 +100,7 @@ struct GalleryArguments {
 // `outputFolder`.
 int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
     const std::string programFolder = ExecutableFolder();
-    OpenLanguageTable(programFolder);
+    const Texts programTexts = LoadProgramTexts(programFolder);
     const TWindowsInfo info = TWindowsInfo::FromEnvironment();
 
     const std::string settingsFile =
@@ -125,8 +125,11 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
     request.folders.workFolder = runFolder.Path() + "gallery/";
     request.folders.templateFolder = runFolder.Path() + "templates/";
     request.folders.outputFolder = outputFolder = AbsoluteFolder(arguments.output);
-    request.languageCode =
-        arguments.language.empty() ? ActiveLanguageCode() : ToUpperAscii(arguments.language);
+    // The progress texts follow the pages' language too.
+    request.texts =
+        arguments.language.empty()
+            ? programTexts
+            : programTexts.In(LanguageFromCode(ToUpperAscii(arguments.language)).value_or(Language::English));
     request.jobs = arguments.jobs;
     request.progress = ShowProgress;
     request.cancel = &g_stop;
@@ -181,7 +184,8 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
                      "A gallery settings file (default: Gallery.ini of the program folder); its OutputPath "
                      "is not used")
         ->check(CLI::ExistingFile);
-    std::vector<std::string> codes(std::begin(kLanguageCodes), std::end(kLanguageCodes));
+    std::vector<std::string> codes;
+    for (Language language : kLanguages) codes.push_back(LanguageCode(language));
     generateCommand
         ->add_option("--language", generate.language,
                      "The language of the page texts (default: the program's language)")

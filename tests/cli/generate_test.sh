@@ -13,6 +13,7 @@ out=$("$wexbo" generate "$album" "$work/out" --language german --jobs 2 2>"$work
 grep -q "<title>Nature walk</title>" "$work/out/gallery.html" || fail "album: the title is not the album's"
 grep -q "Klicken Sie auf die Bilder" "$work/out/gallery.html" || fail "album: the page is not German"
 [ "$(grep -c ' 5/5$\| [1-4]/5$' "$work/err")" -eq 5 ] || fail "album: progress lines: $(cat "$work/err")"
+grep -q "^Konvertiere Bilder für das Internet: 5/5$" "$work/err" || fail "album: the progress is not in the pages' language: $(cat "$work/err")"
 ls "$program" | grep -q '^Gallery_' && fail "a settings file was written"
 [ -z "$(ls -A "$TMPDIR")" ] || fail "the work folder was left behind: $(ls -A "$TMPDIR")"
 

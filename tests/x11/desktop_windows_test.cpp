@@ -20,6 +20,7 @@
 #include "publish/webbroser_form.h"
 #include "temp_dir.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "window_script.h"
 #include "workspace/about_form.h"
 #include "workspace/thumbnail_lists.h"
@@ -46,7 +47,7 @@ protected:
         for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DOCUMENTS_DIR"})
             ::unsetenv(name);
         test::WriteFile(home / "tmp/.keep", "");
-        OpenLanguageTable(program.Folder());
+        SetProgramTexts(LoadProgramTexts(program.Folder()));
         // Messages would wait for a person; none is expected on these paths.
         SetMessageHandler([this](MessageKind, const QString& text) {
             messages << text;

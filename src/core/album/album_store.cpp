@@ -48,8 +48,8 @@ std::string AlbumStore::AlbumThumbnailPath(const std::string& fileName) const {
     return AlbumFolder() + "_THUMB_" + fileName;
 }
 
-std::string AlbumStore::CountLabel() const {
-    return LangText(594) + " " + std::to_string(entries_.size()) + " " + LangText(595);
+std::string AlbumStore::CountLabel(const Texts& texts) const {
+    return texts(594) + " " + std::to_string(entries_.size()) + " " + texts(595);
 }
 
 OpenAlbumResult AlbumStore::OpenAlbum(const std::string& name, const OpenProgress& progress) {
@@ -306,11 +306,11 @@ bool AlbumStore::DeleteAlbum(const std::string& folder) {
     return DeleteAlbumFolder(folder);
 }
 
-std::string AlbumStore::DeleteAlbumQuestion(const std::string& folder) const {
+std::string AlbumStore::DeleteAlbumQuestion(const std::string& folder, const Texts& texts) const {
     std::string title =
         Trim(IniFile::Read(albumRoot_ + folder + "/" + kAlbumFile, kAlbumSection, "Titel", ""));
     if (title.empty()) title = folder;
-    std::string question = LangText(10008);
+    std::string question = texts(10008);
     ReplaceSubstring(question, "%1", title);
     return question;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "album/gallery_picture.h"
+#include "app/language_table.h"
 #include "imaging/thumbnail_maker.h"
 
 namespace wexbo {
@@ -64,7 +65,7 @@ public:
     // Writes the picture list when it holds edits not yet written.
     StoreMessage SaveEditedList();
     // The label above the album list: text 594, the count, text 595.
-    std::string CountLabel() const;
+    std::string CountLabel(const Texts& texts) const;
 
     // Thumbnails are reported through this while they are made (may be called on worker threads).
     void SetThumbnailReporter(const ThumbnailReporter* reporter) { reporter_ = reporter; }
@@ -109,7 +110,7 @@ public:
     bool DeleteAlbum(const std::string& folder);
     // The question asked before an album is deleted (text 10008), naming the album by its title,
     // or by its folder when it has none.
-    std::string DeleteAlbumQuestion(const std::string& folder) const;
+    std::string DeleteAlbumQuestion(const std::string& folder, const Texts& texts) const;
 
     // The generator's picture list: full path and caption per picture, in album order.
     std::vector<GalleryPicture> GalleryPictures();

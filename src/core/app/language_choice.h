@@ -3,14 +3,16 @@
 
 #include <string>
 
+#include "app/language.h"
+
 namespace wexbo {
 
 // True when the first-choice marker "LanguageIsSet.ini" exists in the program folder.
 bool LanguageAlreadyChosen(const std::string& programFolder);
 
-// Writes [SETTINGS] "Language" = code into "Generator.ini" (keeping the rest of the file), then the
-// marker holding one line with the code. False, with `error` set, when either write failed.
-bool StoreLanguageChoice(const std::string& programFolder, const std::string& code,
-                         std::string* error = nullptr);
+// Writes [SETTINGS] "Language" = the language's code into "Generator.ini" (keeping the rest of the
+// file), then the marker holding one line with the code. False, with `error` set, when either write
+// failed.
+bool StoreLanguageChoice(const std::string& programFolder, Language language, std::string* error = nullptr);
 
 }  // namespace wexbo

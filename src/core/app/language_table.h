@@ -1,36 +1,47 @@
-// The program-wide text table: the text of a text number in the active language.
+// The text table of the program's language file, and the texts of one language handed to the code
+// that words something: windows, thumbnails' progress, the generation run.
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "app/language.h"
 
 namespace wexbo {
 
-inline constexpr const char* kLanguageCodes[] = {"GERMAN", "ENGLISH", "FRANCE", "ITALIAN", "SPAIN"};
-bool IsLanguageCode(std::string_view code);
+class LanguageTable {
+public:
+    LanguageTable() = default;  // no file: every text is empty
+    explicit LanguageTable(std::string languageFile) : file_(std::move(languageFile)) {}
 
-// Opens the table on the program folder's "Language.ini" and fixes the active language code from
-// "Generator.ini" [SETTINGS] "Language" (default "GERMAN"; a value outside the five codes gives
-// "ENGLISH"). Returns the error messages the start-up shows (a missing settings or language file);
-// the program goes on with defaults in either case.
-std::vector<std::string> OpenLanguageTable(const std::string& programFolder);
+    // The text stored under the number's plain decimal key in the language's section; empty when
+    // the file, the section or the key is missing. The file is read anew at every lookup.
+    std::string Text(Language language, int number) const;
 
-// The text stored under the number's plain decimal key in the active language's section; empty
-// when the file, the section or the key is missing. The file is read anew at every lookup.
-std::string LangText(int number);
-
-// The language code in force for the whole run ("ENGLISH" before the table is opened).
-const std::string& ActiveLanguageCode();
-
-// Picks the constant for a language code; the English one for any other code.
-struct PerLanguage {
-    const char* german;
-    const char* english;
-    const char* french;
-    const char* italian;
-    const char* spanish;
+private:
+    std::string file_;
 };
-std::string ForLanguage(const std::string& code, const PerLanguage& texts);
+
+// The texts of one language: a small value, copied freely, also to worker threads.
+class Texts {
+public:
+    Texts() = default;  // English, without a table
+    Texts(LanguageTable table, Language language) : table_(std::move(table)), language_(language) {}
+
+    Language GetLanguage() const { return language_; }
+    std::string operator()(int number) const { return table_.Text(language_, number); }
+    // The same table in another language.
+    Texts In(Language language) const { return Texts(table_, language); }
+
+private:
+    LanguageTable table_;
+    Language language_ = Language::English;
+};
+
+// The program's texts: the table of the program folder's "Language.ini" in the language of
+// "Generator.ini" [SETTINGS] "Language" (German when the key is missing; English for a value
+// outside the five codes). `messages` gets the errors the start-up shows (a missing settings or
+// language file); the program goes on with defaults in either case.
+Texts LoadProgramTexts(const std::string& programFolder, std::vector<std::string>* messages = nullptr);
 
 }  // namespace wexbo

@@ -34,8 +34,8 @@ bool SaveProgramSettings(const std::string& programFolder, const ProgramSettings
     return file.Save(error);
 }
 
-std::string AlbumRootFor(const std::string& homeFolder, const std::string& languageCode) {
-    return AddTrailingBackslash(homeFolder) + (languageCode == "GERMAN" ? "Bildano/" : "Slideshow/");
+std::string AlbumRootFor(const std::string& homeFolder, Language language) {
+    return AddTrailingBackslash(homeFolder) + (language == Language::German ? "Bildano/" : "Slideshow/");
 }
 
 }  // namespace wexbo

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "app/language.h"
+
 namespace wexbo {
 
 struct ProgramSettings {
@@ -22,8 +24,8 @@ ProgramSettings LoadProgramSettings(const std::string& programFolder);
 bool SaveProgramSettings(const std::string& programFolder, const ProgramSettings& settings,
                          std::string* error = nullptr);
 
-// The album root: the home folder + "/Bildano/" for "GERMAN", + "/Slideshow/" for every other code.
+// The album root: the home folder + "/Bildano/" for German, + "/Slideshow/" for every other language.
 // POSIX has no drive letters, so the "Drive" setting plays no part in it.
-std::string AlbumRootFor(const std::string& homeFolder, const std::string& languageCode);
+std::string AlbumRootFor(const std::string& homeFolder, Language language);
 
 }  // namespace wexbo

@@ -17,11 +17,11 @@ void WriteDetailTemplates(const PageSetup& setup, const std::string& caption) {
     const std::string link = PickFooterLink(setup.Random());
     const std::string pageTitle = Trim(setup.albumTitle + " " + caption);
     std::vector<std::string> head = OpeningLines();
-    if (setup.languageCode == "GERMAN") {
+    if (setup.language == Language::German) {
         head.push_back(TitleLine(pageTitle));
         head.push_back(
             DescriptionLine(setup.albumTitle + PickDescriptionSuffix(setup.Random()) + kProgramTitle));
-    } else if (IsLanguageCode(setup.languageCode)) {
+    } else {
         head.push_back(TitleLine(pageTitle));
         head.push_back(DescriptionLine(pageTitle + " - Page created with " + kProgramTitle));
     }
@@ -32,10 +32,9 @@ void WriteDetailTemplates(const PageSetup& setup, const std::string& caption) {
 }
 
 // The previous, home and next buttons; German texts carry only alt attributes.
-std::vector<std::string> NavigationLines(const std::string& languageCode, const std::string& previousPage,
+std::vector<std::string> NavigationLines(Language language, const std::string& previousPage,
                                          const std::string& nextPage) {
-    const bool german = languageCode == "GERMAN";
-    if (!german && !IsLanguageCode(languageCode)) return {};
+    const bool german = language == Language::German;
     auto labels = [german](const char* text) {
         return std::string(" alt=\"") + text + "\"" + (german ? "" : std::string(" title=\"") + text + "\"");
     };
@@ -61,7 +60,7 @@ void WriteDetailPage(const PageSetup& setup, const std::vector<PagePicture>& pic
     page.AddBodyLine(kHeaderStartLine);
     page.AddBodyLine(EncodeHtmlText(setup.albumTitle));
     page.AddBodyLine("</div><br>");
-    for (std::string& line : NavigationLines(setup.languageCode, previous, next))
+    for (std::string& line : NavigationLines(setup.language, previous, next))
         page.AddBodyLine(std::move(line));
     page.AddBodyLine("</center>");
     page.AddBodyLine("<table height=\"75%\" width=\"100%\"><tr><td valign=\"top\">");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/language.h"
 #include "gallery/page_picks.h"
 #include "gallery/web_pictures.h"
 
@@ -14,10 +15,10 @@ namespace wexbo {
 
 struct PageSetup {
     std::string albumTitle;
-    std::string languageCode;        // decides the pages' fixed texts and footer line
-    std::string templateFolder;      // where the template pairs are written, ending in "/"
-    std::string pageFolder;          // where the pages are written (the work folder), ending in "/"
-    RandomSource* random = nullptr;  // the picks; the program's own source when null
+    Language language = Language::English;  // decides the pages' fixed texts and footer line
+    std::string templateFolder;             // where the template pairs are written, ending in "/"
+    std::string pageFolder;                 // where the pages are written (the work folder), ending in "/"
+    RandomSource* random = nullptr;         // the picks; the program's own source when null
 
     RandomSource& Random() const { return random ? *random : ProgramRandom(); }
 };

@@ -136,7 +136,7 @@ private:
     PageSetup Setup() const {
         PageSetup setup;
         setup.albumTitle = request_.albumTitle;
-        setup.languageCode = request_.languageCode;
+        setup.language = request_.texts.GetLanguage();
         setup.templateFolder = templates_;
         setup.pageFolder = work_;
         setup.random = request_.random;
@@ -160,7 +160,7 @@ private:
         options.frame = settings_.shapeVisible;
         options.backgroundColor = settings_.bkgColor;
 
-        std::string label = LangText(3511);
+        std::string label = request_.texts(3511);
         if (label.empty()) label = kConvertingText;
         auto progress = [&](int done, int total) {
             if (!request_.progress) return;
@@ -228,9 +228,10 @@ private:
 
 GenerationResult RunGeneration(const GenerationRequest& request) { return Run(request).Execute(); }
 
-std::string SlideshowNotice(const std::string& languageCode) {
-    return languageCode == "GERMAN" ? "Info: Slideshow funktioniert nur im \"Standard Browser\" oder online!!"
-                                    : "Info: Slide show only works in \"Standard Browser\" or online!";
+std::string SlideshowNotice(Language language) {
+    return language == Language::German
+               ? "Info: Slideshow funktioniert nur im \"Standard Browser\" oder online!!"
+               : "Info: Slide show only works in \"Standard Browser\" or online!";
 }
 
 }  // namespace wexbo

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "album/gallery_picture.h"
+#include "app/language_table.h"
 #include "gallery/gallery_settings.h"
 #include "gallery/page_picks.h"
 
@@ -37,8 +38,8 @@ struct GenerationRequest {
     std::string albumTitle;
     std::vector<GalleryPicture> pictures;  // in album order
     GenerationFolders folders;
-    std::string languageCode;  // the pages' texts
-    unsigned jobs = 0;         // pictures converted at once; 0: one per core
+    Texts texts;        // the language of the pages and of the progress texts
+    unsigned jobs = 0;  // pictures converted at once; 0: one per core
     // Called after each converted picture, possibly on a worker thread; calls never overlap.
     std::function<void(const GenerationProgress&)> progress;
     const std::atomic<bool>* cancel = nullptr;  // set to stop the run between pictures
@@ -60,7 +61,7 @@ struct GenerationResult {
 GenerationResult RunGeneration(const GenerationRequest& request);
 
 // The notice the preview of a finished gallery shows: the slideshow works only in the standard
-// browser or online (German for "GERMAN", English for every other code).
-std::string SlideshowNotice(const std::string& languageCode);
+// browser or online (German, or English for every other language).
+std::string SlideshowNotice(Language language);
 
 }  // namespace wexbo

@@ -10,30 +10,26 @@ namespace wexbo {
 
 namespace {
 
-const char* ClickInstruction(const std::string& languageCode) {
-    if (languageCode == "GERMAN")
-        return "Klicken Sie auf die Bilder, um diese in Originalgr&ouml;&szlig;e zu sehen.<br>";
-    if (languageCode == "ENGLISH") return "Click to view larger Picture.<br>";
-    if (languageCode == "ITALIAN") return "Clicca per visualizzare immagine ingrandita.<br>";
-    if (languageCode == "SPAIN") return "Haga clic para ampliar la Imagen.<br>";
-    if (languageCode == "FRANCE") return "Cliquez pour agrandir l image.<br>";
-    return nullptr;
+std::string ClickInstruction(Language language) {
+    return ForLanguage(
+        language,
+        {"Klicken Sie auf die Bilder, um diese in Originalgr&ouml;&szlig;e zu sehen.<br>",
+         "Click to view larger Picture.<br>", "Cliquez pour agrandir l image.<br>",
+         "Clicca per visualizzare immagine ingrandita.<br>", "Haga clic para ampliar la Imagen.<br>"});
 }
 
 }  // namespace
 
 void WriteTailTemplate(const PageSetup& setup, const std::string& name, std::vector<std::string> lines,
                        const std::string& footerLink) {
-    if (auto footer =
-            FooterLine(setup.languageCode, NthWord(1, footerLink, "|"), NthWord(2, footerLink, "|")))
-        lines.push_back(*footer);
+    lines.push_back(FooterLine(setup.language, NthWord(1, footerLink, "|"), NthWord(2, footerLink, "|")));
     lines.insert(lines.end(), {"</center>", "</body>", "</html>"});
     WriteTextLines(setup.templateFolder + name, lines);
 }
 
 void WriteOverviewTemplates(const PageSetup& setup) {
     const std::string link = PickFooterLink(setup.Random());
-    const bool german = setup.languageCode == "GERMAN";
+    const bool german = setup.language == Language::German;
     const std::string& title = setup.albumTitle;
     std::vector<std::string> head = OpeningLines();
     head.push_back(TitleLine(title));
@@ -45,7 +41,7 @@ void WriteOverviewTemplates(const PageSetup& setup) {
                             "alt=\"Slideshow starten\"></a> <br><br>"
                           : "<br><a href=\"slideshow.html\"><img src=\"slideshow.gif\" border=\"0\" "
                             "alt=\"Start Slideshow\" title=\"Start Slideshow\"></a> <br><br>");
-    if (const char* instruction = ClickInstruction(setup.languageCode)) head.push_back(instruction);
+    head.push_back(ClickInstruction(setup.language));
     head.push_back("<table width=\"100%\" border=\"0\" cellspacing=\"15\" cellpadding=\"0\">");
     WriteTextLines(setup.templateFolder + "gallery.ht1", head);
 

@@ -18,10 +18,8 @@ std::vector<std::string> PageHeaderLines(const std::string& albumTitle) {
     return {kHeaderStartLine, EncodeHtmlText(albumTitle) + "</div>"};
 }
 
-std::optional<std::string> FooterLine(const std::string& languageCode, const std::string& anchorText,
-                                      const std::string& url) {
-    if (!IsLanguageCode(languageCode)) return std::nullopt;
-    const char* lead = languageCode == "GERMAN" ? "Erstellt mit " : "Created with ";
+std::string FooterLine(Language language, const std::string& anchorText, const std::string& url) {
+    const char* lead = language == Language::German ? "Erstellt mit " : "Created with ";
     return lead + std::string(kProgramTitle) + " - <a href=\"" + url + "\" target=\"_blank\">" + anchorText +
            "</a>";
 }

@@ -1,9 +1,10 @@
 // The lines that the heads and tails of every gallery page share.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "app/language.h"
 
 namespace wexbo {
 
@@ -34,10 +35,8 @@ std::string DescriptionLine(const std::string& text);
 // The page header: kHeaderStartLine, then the encoded album title followed by "</div>".
 std::vector<std::string> PageHeaderLines(const std::string& albumTitle);
 
-// The footer line for the active language code: "Erstellt mit " (German) or "Created with " (the
-// other four languages), the program title and a link to the picked footer link's page. No line
-// for any other code.
-std::optional<std::string> FooterLine(const std::string& languageCode, const std::string& anchorText,
-                                      const std::string& url);
+// The footer line: "Erstellt mit " (German) or "Created with " (the other four languages), the
+// program title and a link to the picked footer link's page.
+std::string FooterLine(Language language, const std::string& anchorText, const std::string& url);
 
 }  // namespace wexbo

@@ -10,7 +10,7 @@ namespace wexbo {
 void WriteSlideshowTemplates(const PageSetup& setup) {
     const std::string link = PickFooterLink(setup.Random());
     std::vector<std::string> head = OpeningLines();
-    if (setup.languageCode == "GERMAN") {
+    if (setup.language == Language::German) {
         head.push_back(TitleLine(setup.albumTitle));
         head.push_back(
             DescriptionLine(setup.albumTitle + PickDescriptionSuffix(setup.Random()) + kProgramTitle));

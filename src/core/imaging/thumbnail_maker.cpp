@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/language_table.h"
 #include "imaging/lead_image.h"
 #include "util/files.h"
 #include "util/rounding.h"
@@ -40,7 +39,8 @@ bool MakeThumbnail(const std::string& programFolder, const std::string& pictureP
 
     if (reporter && reporter->started) {
         const int percent = Percentage(counters);
-        reporter->started(LangText(14000) + " " + std::to_string(percent) + " " + LangText(14001), percent);
+        reporter->started(
+            reporter->texts(14000) + " " + std::to_string(percent) + " " + reporter->texts(14001), percent);
     }
     bool made = false;
     try {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "app/language_table.h"
+
 namespace wexbo {
 
 // Set by the callers that make many thumbnails (source listing, album opening) for the percentage.
@@ -20,6 +22,7 @@ struct ThumbnailReporter {
     std::function<void(const std::string& statusText, int percent)> started;
     // Afterwards, whether or not the thumbnail could be made: "Fertig".
     std::function<void(const std::string& statusText)> finished;
+    Texts texts;  // the language of the status texts
 };
 
 // The thumbnail file of a picture: programFolder + "thumbs/" + WebFileName(picturePath) + ".jpg"

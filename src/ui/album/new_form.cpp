@@ -3,12 +3,11 @@
 #include <QKeyEvent>
 
 #include "app/language_table.h"
+#include "util/program_texts.h"
 
 namespace wexbo {
 
-namespace {
-QString Text(int number) { return QString::fromStdString(LangText(number)); }
-}  // namespace
+namespace {}  // namespace
 
 TNewForm::TNewForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
     setFixedSize(354, 111);

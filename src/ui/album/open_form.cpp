@@ -5,12 +5,11 @@
 #include "album/album_store.h"
 #include "app/language_table.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 
 namespace wexbo {
 
-namespace {
-QString Text(int number) { return QString::fromStdString(LangText(number)); }
-}  // namespace
+namespace {}  // namespace
 
 TOpenForm::TOpenForm(const AlbumStore& store, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), store_(store) {

@@ -8,6 +8,7 @@
 #include "app/language_table.h"
 #include "app/program_identity.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "util/windows_info.h"
 
 namespace wexbo {
@@ -22,7 +23,9 @@ int RunDesktop(int argc, char** argv) {
         TLanguageForm languageForm(QString::fromStdString(programFolder));
         languageForm.Execute();
     }
-    for (const std::string& message : OpenLanguageTable(programFolder))
+    std::vector<std::string> messages;
+    SetProgramTexts(LoadProgramTexts(programFolder, &messages));
+    for (const std::string& message : messages)
         ShowMessage(nullptr, MessageKind::Error, QString::fromStdString(message));
 
     DesktopWindows windows(windowsInfo, programFolder);

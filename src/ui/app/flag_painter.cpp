@@ -40,23 +40,30 @@ void UnionFlag(QPainter& p, const QRect& r) {
 
 }  // namespace
 
-QPixmap PaintFlag(const QString& code, int width, int height) {
+QPixmap PaintFlag(Language language, int width, int height) {
     QPixmap pixmap(width, height);
     pixmap.fill(Qt::white);
     QPainter p(&pixmap);
     const QRect r(0, 0, width, height);
-    if (code == "GERMAN") {
-        Stripes(p, r, {Qt::black, QColor(221, 0, 0), QColor(255, 206, 0)}, false);
-    } else if (code == "ENGLISH") {
-        UnionFlag(p, r);
-    } else if (code == "FRANCE") {
-        Stripes(p, r, {QColor(0, 35, 149), Qt::white, QColor(237, 41, 57)}, true);
-    } else if (code == "ITALIAN") {
-        Stripes(p, r, {QColor(0, 146, 70), Qt::white, QColor(206, 43, 55)}, true);
-    } else if (code == "SPAIN") {
-        const QColor red(170, 21, 27), yellow(241, 191, 0);
-        p.fillRect(r, red);
-        p.fillRect(QRect(0, height / 4, width, height - 2 * (height / 4)), yellow);
+    switch (language) {
+        case Language::German:
+            Stripes(p, r, {Qt::black, QColor(221, 0, 0), QColor(255, 206, 0)}, false);
+            break;
+        case Language::English:
+            UnionFlag(p, r);
+            break;
+        case Language::French:
+            Stripes(p, r, {QColor(0, 35, 149), Qt::white, QColor(237, 41, 57)}, true);
+            break;
+        case Language::Italian:
+            Stripes(p, r, {QColor(0, 146, 70), Qt::white, QColor(206, 43, 55)}, true);
+            break;
+        case Language::Spanish: {
+            const QColor red(170, 21, 27), yellow(241, 191, 0);
+            p.fillRect(r, red);
+            p.fillRect(QRect(0, height / 4, width, height - 2 * (height / 4)), yellow);
+            break;
+        }
     }
     p.setPen(QColor(90, 90, 90));
     p.drawRect(r.adjusted(0, 0, -1, -1));

@@ -4,10 +4,11 @@
 #include <QPixmap>
 #include <QString>
 
+#include "app/language.h"
+
 namespace wexbo {
 
-// A flag of `width` x `height` pixels for a language code ("GERMAN", "ENGLISH", "FRANCE",
-// "ITALIAN", "SPAIN").
-QPixmap PaintFlag(const QString& languageCode, int width, int height);
+// A flag of `width` x `height` pixels for a language.
+QPixmap PaintFlag(Language language, int width, int height);
 
 }  // namespace wexbo

@@ -20,25 +20,26 @@ TLanguageForm::TLanguageForm(const QString& programFolder, QWidget* parent)
     setWindowTitle("Language");
     setFixedSize(449, 277);
     setModal(true);
-    GERMANImage = MakeFlag("GERMAN", 56);
-    ENGLISHImage = MakeFlag("ENGLISH", 128);
-    FRANCEImage = MakeFlag("FRANCE", 200);
-    ITALIANImage = MakeFlag("ITALIAN", 272);
-    SPAINImage = MakeFlag("SPAIN", 344);
+    GERMANImage = MakeFlag(Language::German, 56);
+    ENGLISHImage = MakeFlag(Language::English, 128);
+    FRANCEImage = MakeFlag(Language::French, 200);
+    ITALIANImage = MakeFlag(Language::Italian, 272);
+    SPAINImage = MakeFlag(Language::Spanish, 344);
     Timer1 = new QTimer(this);
     Timer1->setInterval(1);
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TLanguageForm::Timer1Timer);
 }
 
-FlagLabel* TLanguageForm::MakeFlag(const QString& code, int left) {
+FlagLabel* TLanguageForm::MakeFlag(Language language, int left) {
+    const QString code = QString::fromUtf8(LanguageCode(language));
     auto* flag = new FlagLabel(this);
     flag->setObjectName(code + "Image");
-    flag->setPixmap(PaintFlag(code, 45, 30));
+    flag->setPixmap(PaintFlag(language, 45, 30));
     flag->setGeometry(left, 152, 45, 30);
     flag->setCursor(Qt::PointingHandCursor);
     flag->setToolTip(code);
-    connect(flag, &FlagLabel::clicked, this, [this, code] { FlagClick(code); });
+    connect(flag, &FlagLabel::clicked, this, [this, language] { FlagClick(language); });
     return flag;
 }
 
@@ -66,13 +67,13 @@ void TLanguageForm::FormActivate() {
 
 void TLanguageForm::Timer1Timer() { close(); }
 
-void TLanguageForm::FlagClick(const QString& code) {
-    chosenCode_ = code;
+void TLanguageForm::FlagClick(Language language) {
+    chosen_ = language;
     close();
 }
 
 bool TLanguageForm::FormCloseQuery() {
-    if (chosenCode_.isEmpty() && !alreadyChosen_) {
+    if (!chosen_ && !alreadyChosen_) {
         ShowMessage(this, MessageKind::Information, "Please select your language!");
         return false;
     }
@@ -84,7 +85,7 @@ void TLanguageForm::FormClose() {
     closed_ = true;
     if (alreadyChosen_) return;
     std::string error;
-    if (!StoreLanguageChoice(programFolder_.toStdString(), chosenCode_.toStdString(), &error))
+    if (!StoreLanguageChoice(programFolder_.toStdString(), *chosen_, &error))
         ShowMessage(this, MessageKind::Error, QString::fromStdString(error));
 }
 

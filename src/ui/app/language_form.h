@@ -5,6 +5,9 @@
 #include <QLabel>
 #include <QString>
 #include <QTimer>
+#include <optional>
+
+#include "app/language.h"
 
 namespace wexbo {
 
@@ -27,7 +30,8 @@ public:
 
     // Shows the dialog modally unless the language was chosen at an earlier start.
     int Execute();
-    const QString& ChosenCode() const { return chosenCode_; }
+    // The flag clicked, if any.
+    std::optional<Language> Chosen() const { return chosen_; }
     bool AlreadyChosen() const { return alreadyChosen_; }
 
     FlagLabel* GERMANImage;
@@ -38,7 +42,7 @@ public:
     QTimer* Timer1;
 
     void FormActivate();
-    void FlagClick(const QString& code);
+    void FlagClick(Language language);
     void Timer1Timer();
 
 protected:
@@ -50,10 +54,10 @@ protected:
 private:
     bool FormCloseQuery();
     void FormClose();
-    FlagLabel* MakeFlag(const QString& code, int left);
+    FlagLabel* MakeFlag(Language language, int left);
 
     QString programFolder_;
-    QString chosenCode_;
+    std::optional<Language> chosen_;
     bool alreadyChosen_ = false;
     bool closed_ = false;
 };

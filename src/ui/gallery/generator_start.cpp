@@ -11,6 +11,7 @@
 #include "gallery/gallery_source.h"
 #include "gallery/html_form.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "util/strings.h"
 #include "util/windows_info.h"
 
@@ -20,7 +21,9 @@ int RunGeneratorWindow(int argc, char** argv, const std::string& albumFolder) {
     const std::unique_ptr<QApplication> app = StartApplication(argc, argv);
 
     const std::string programFolder = ExecutableFolder();
-    for (const std::string& message : OpenLanguageTable(programFolder))
+    std::vector<std::string> messages;
+    SetProgramTexts(LoadProgramTexts(programFolder, &messages));
+    for (const std::string& message : messages)
         ShowMessage(nullptr, MessageKind::Error, QString::fromStdString(message));
     const TWindowsInfo info = TWindowsInfo::FromEnvironment();
     const std::string dataFolder = DataFolderFor(info.AppDataFolder);
@@ -35,7 +38,7 @@ int RunGeneratorWindow(int argc, char** argv, const std::string& albumFolder) {
         return 1;
     }
     if (source.pictures.empty()) {  // the main window's gallery command refuses an empty album too
-        ShowMessage(nullptr, MessageKind::Information, QString::fromStdString(LangText(10002)));
+        ShowMessage(nullptr, MessageKind::Information, Text(10002));
         return 1;
     }
     // As the main window does it: the settings file carries the album folder's name.

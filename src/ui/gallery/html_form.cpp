@@ -25,6 +25,7 @@
 #include "util/folder_browser.h"
 #include "util/gradient_background.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "util/strings.h"
 
 namespace wexbo {
@@ -59,9 +60,9 @@ QColor ToQColor(long long color) {
 long long FromQColor(const QColor& color) { return RgbColor(color.red(), color.green(), color.blue()); }
 
 // A localised text, or the design text when the language file lacks it.
-QString Text(int number, const char* designText) {
-    const std::string text = LangText(number);
-    return QString::fromStdString(text.empty() ? designText : text);
+QString TextOr(int number, const char* designText) {
+    const QString text = Text(number);
+    return text.isEmpty() ? QString::fromUtf8(designText) : text;
 }
 
 QLabel* WrappingLabel(const QString& text, QWidget* parent) {
@@ -253,23 +254,25 @@ THTMLForm::~THTMLForm() {
 
 void THTMLForm::FormCreate() {
     // Sizes are in device-independent pixels: Qt scales the window for the screen's density.
-    Label16->setText(Text(3500, "Internetseite erzeugen"));
-    GroupBox1->setTitle(Text(3501, "Grundeinstellungen"));
+    Label16->setText(TextOr(3500, "Internetseite erzeugen"));
+    GroupBox1->setTitle(TextOr(3501, "Grundeinstellungen"));
     Label5->setText(
-        Text(3502, "Wieviel Bilder sollen pro Zeile angezeigt werden (Die Spaltenzahl ergibt sich)"));
-    Label1->setText(Text(3503, "Breite der Übersichtbilder (die Höhe ergibt sich aus dem Seitenverhältnis)"));
-    Label2->setText(Text(3504, "Breite der Fullsize-Bilder (die Höhe ergibt sich aus dem Seitenverhältnis)"));
-    TextCheckBox->setText(Text(3505, "Text unter den Bildern sichtbar?"));
-    RahmenCheckBox->setText(Text(3507, "Rahmen sichtbar?"));
-    GroupBox2->setTitle(Text(3508, "Farben"));
-    BKGColorButton->setText(Text(3509, "Hintergrund Farbe"));
-    TextcolorButton->setText(Text(3510, "Text Farbe"));
-    konvertText_ = Text(3511, "Konvertiere Bilder für das Internet:");
+        TextOr(3502, "Wieviel Bilder sollen pro Zeile angezeigt werden (Die Spaltenzahl ergibt sich)"));
+    Label1->setText(
+        TextOr(3503, "Breite der Übersichtbilder (die Höhe ergibt sich aus dem Seitenverhältnis)"));
+    Label2->setText(
+        TextOr(3504, "Breite der Fullsize-Bilder (die Höhe ergibt sich aus dem Seitenverhältnis)"));
+    TextCheckBox->setText(TextOr(3505, "Text unter den Bildern sichtbar?"));
+    RahmenCheckBox->setText(TextOr(3507, "Rahmen sichtbar?"));
+    GroupBox2->setTitle(TextOr(3508, "Farben"));
+    BKGColorButton->setText(TextOr(3509, "Hintergrund Farbe"));
+    TextcolorButton->setText(TextOr(3510, "Text Farbe"));
+    konvertText_ = TextOr(3511, "Konvertiere Bilder für das Internet:");
     KonvertLabel->setText(konvertText_);
-    BitBtn1->setText(Text(3512, "1."));
-    BitBtn2->setText(Text(3513, "2. "));
-    BitBtn3->setText(Text(3514, "Close"));
-    PathAdvGlowButton->setText(Text(3515, "Ausgabe Pfad"));
+    BitBtn1->setText(TextOr(3512, "1."));
+    BitBtn2->setText(TextOr(3513, "2. "));
+    BitBtn3->setText(TextOr(3514, "Close"));
+    PathAdvGlowButton->setText(TextOr(3515, "Ausgabe Pfad"));
     // Every window has work files of its own: another user, another window or another program's
     // "gallery" folder in the temporary folder is never touched.
     privateFolder_ = std::make_unique<PrivateFolder>(windowsInfo_.TempFolder);

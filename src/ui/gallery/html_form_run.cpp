@@ -11,6 +11,7 @@
 #include "gallery/html_form.h"
 #include "publish/webbroser_form.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "util/strings.h"
 
 namespace wexbo {
@@ -38,7 +39,7 @@ void THTMLForm::BitBtn1Click() {
     request.folders.workFolder = workFolder_;
     request.folders.templateFolder = opening_.programFolder;
     request.folders.outputFolder = request.settings.outputPath;
-    request.languageCode = ActiveLanguageCode();
+    request.texts = ProgramTexts();
     request.progress = [this](const GenerationProgress& step) {
         const QString text = QString::fromStdString(step.text);
         const int percent = step.percent;
@@ -82,7 +83,7 @@ void THTMLForm::RunFinished(const GenerationResult& result) {
 void THTMLForm::ShowPreview(const std::string& galleryPage) {
     preview_->SetStartPage(QString::fromStdString(galleryPage));
     preview_->SetWindowTitle(windowTitle());
-    preview_->SetInfoText(QString::fromStdString(SlideshowNotice(ActiveLanguageCode())));
+    preview_->SetInfoText(QString::fromStdString(SlideshowNotice(ProgramTexts().GetLanguage())));
     preview_->exec();
 }
 

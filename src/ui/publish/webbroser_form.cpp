@@ -16,6 +16,7 @@
 #include "app/language_table.h"
 #include "util/center_on_screen.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "util/shell_open.h"
 
 namespace wexbo {
@@ -58,7 +59,7 @@ TWebbroserForm::TWebbroserForm(QWidget* parent) : QDialog(parent) {
     header->setFrameShape(QFrame::StyledPanel);
     auto* headerLayout = new QHBoxLayout(header);
     headerLayout->setContentsMargins(6, 2, 6, 2);
-    Panel2 = new QLabel(" " + QString::fromStdString(LangText(1504)), header);
+    Panel2 = new QLabel(" " + Text(1504), header);
     QFont captionFont = Panel2->font();
     captionFont.setPixelSize(19);
     captionFont.setBold(true);
@@ -72,7 +73,7 @@ TWebbroserForm::TWebbroserForm(QWidget* parent) : QDialog(parent) {
     SpeedButton2->setIconSize(QSize(22, 22));
     SpeedButton2->setToolTip("Forward");
     SpeedButton3 = HeaderButton(header, "Standard Browser (F9)");
-    SpeedButton4 = HeaderButton(header, QString::fromStdString(LangText(3514)) + " (Esc)");
+    SpeedButton4 = HeaderButton(header, Text(3514) + " (Esc)");
     headerLayout->addWidget(Panel2);
     headerLayout->addStretch();
     headerLayout->addWidget(SpeedButton1);

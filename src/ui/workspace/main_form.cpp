@@ -16,6 +16,7 @@
 #include "app/program_identity.h"
 #include "util/message_box.h"
 #include "util/parallel.h"
+#include "util/program_texts.h"
 #include "workspace/entry_delegate.h"
 #include "workspace/preview_widget.h"
 #include "workspace/thumbnail_lists.h"
@@ -27,12 +28,11 @@ namespace {
 // Reordering and caption edits reach the picture list this long after the first of them.
 constexpr int kListSaveDelayMs = 1000;
 
-QString Text(int number) { return QString::fromStdString(LangText(number)); }
-
 QString GalleryCaption() {
-    return QString::fromStdString(ForLanguage(
-        ActiveLanguageCode(), {"Onlinegalerie erstellen", "Create Online Gallery", "Créer Galeria en ligne",
-                               "Crea Online Galleria", "Crear Galería en línea"}));
+    return QString::fromStdString(
+        ForLanguage(ProgramTexts().GetLanguage(),
+                    {"Onlinegalerie erstellen", "Create Online Gallery", "Créer Galeria en ligne",
+                     "Crea Online Galleria", "Crear Galería en línea"}));
 }
 
 QToolButton* FlatButton(QWidget* parent, const QString& text, QRect geometry) {
@@ -342,11 +342,12 @@ void TMainForm::FormCreate() {
     folders_.dataFolder = DataFolderFor(windowsInfo_.AppDataFolder);
     programPicture_ = QPixmap(QString::fromStdString(folders_.programFolder + "recom_GR/program.jpg"));
     LoadProgramSettings();
-    folders_.albumRoot = AlbumRootFor(HomeFolder(), ActiveLanguageCode());
+    folders_.albumRoot = AlbumRootFor(HomeFolder(), ProgramTexts().GetLanguage());
     store_ = std::make_unique<AlbumStore>(folders_.programFolder, folders_.albumRoot);
     // The last album's display time, kept until an album is opened and given to new albums.
     store_->SetDisplayTime(settings_.displayTime);
     store_->SetJobs(DefaultJobCount());
+    thumbnailReporter_.texts = ProgramTexts();
     thumbnailReporter_.started = [this](const std::string& text, int percent) {
         QMetaObject::invokeMethod(this, [this, text = QString::fromStdString(text), percent] {
             statusBar()->showMessage(text);
@@ -462,7 +463,7 @@ void TMainForm::UpdateAlbumCaption(bool albumOpen) {
 }
 
 void TMainForm::UpdateCountLabel() {
-    BildanoLabel->setText(QString::fromStdString(store_->CountLabel()));
+    BildanoLabel->setText(QString::fromStdString(store_->CountLabel(ProgramTexts())));
     BildanoLabel->adjustSize();
 }
 

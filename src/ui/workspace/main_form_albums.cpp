@@ -9,6 +9,7 @@
 #include "app/language_table.h"
 #include "app/program_identity.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "workspace/about_form.h"
 #include "workspace/main_form.h"
 #include "workspace/preview_widget.h"
@@ -16,9 +17,7 @@
 
 namespace wexbo {
 
-namespace {
-QString Text(int number) { return QString::fromStdString(LangText(number)); }
-}  // namespace
+namespace {}  // namespace
 
 bool TMainForm::RunResponsive(const std::function<void()>& work) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -107,7 +106,7 @@ void TMainForm::DeleteBildano1Click() {
     if (!OpenForm->ShowChooser(TOpenForm::DeleteMode)) return;
     const std::string chosen = OpenForm->ChosenFolder().toStdString();
     if (!ShowMessage(this, MessageKind::Question,
-                     QString::fromStdString(store_->DeleteAlbumQuestion(chosen))))
+                     QString::fromStdString(store_->DeleteAlbumQuestion(chosen, ProgramTexts()))))
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     OpenAlbum("del");

@@ -11,6 +11,7 @@
 #include "app/language_table.h"
 #include "util/message_box.h"
 #include "util/parallel.h"
+#include "util/program_texts.h"
 #include "util/strings.h"
 #include "workspace/album_list_editing.h"
 #include "workspace/main_form.h"
@@ -21,7 +22,6 @@
 namespace wexbo {
 
 namespace {
-QString Text(int number) { return QString::fromStdString(LangText(number)); }
 std::string EntryText(const QListWidgetItem* item) {
     return item ? item->text().toStdString() : std::string();
 }
@@ -43,7 +43,7 @@ void TMainForm::OpenBitBtnClick() {
     settings_.sourceFolder = folder;
     sourceChosenThisRun_ = true;
     ListSourceFolder();
-    if (ActiveLanguageCode() == "GERMAN") {
+    if (ProgramTexts().GetLanguage() == Language::German) {
         QToolTip::showText(
             FileListBox->mapToGlobal(QPoint(FileListBox->width() / 2, 40)),
             QString::fromUtf8("<b>Hilfe</b><br>Ziehen Sie die gewünschten Bilder  für die Onlinegalerie "

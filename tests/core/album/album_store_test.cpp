@@ -24,7 +24,7 @@ using test::WriteFile;
 // A fresh album root beside a copy of the program folder; real photographs from the samples.
 class AlbumStoreTest : public testing::Test {
 protected:
-    AlbumStoreTest() : store(program.Folder(), root.Path()) { OpenLanguageTable(program.Folder()); }
+    AlbumStoreTest() : store(program.Folder(), root.Path()) {}
 
     std::string Sample(const std::string& name) const { return program.Folder() + "gal/Gal_0001/" + name; }
     std::vector<std::string> FileNames() const {
@@ -40,6 +40,7 @@ protected:
     ProgramCopy program;
     TempDir root;
     AlbumStore store;
+    const Texts texts = LoadProgramTexts(program.Folder());
 };
 
 struct NextNameCase {
@@ -76,7 +77,7 @@ TEST_F(AlbumStoreTest, OpeningAnAlbumListsItsPicturesWithThumbnailsAndSkipsMissi
     EXPECT_EQ(EntryListText(store.Entries()[1]), "kite.jpg | ");
     EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_autumn.jpg"));
     EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_kite.jpg"));
-    EXPECT_EQ(store.CountLabel(), LangText(594) + " 2 " + LangText(595));
+    EXPECT_EQ(store.CountLabel(texts), texts(594) + " 2 " + texts(595));
 }
 
 TEST_F(AlbumStoreTest, ManyThreadsGiveTheSameListAsOne) {
@@ -140,7 +141,7 @@ TEST_F(AlbumStoreTest, AddingTheSamePictureTwiceKeepsBothUnderFreeNames) {
     EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini"), "sunset_1.jpg\r\nsunset.jpg\r\n");
     EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_sunset_1.jpg"));
     EXPECT_EQ(IniFile::Read(root / "Gal_0001/Bildano.ini", "BILDANO", "Titel", ""), "Holiday");
-    EXPECT_EQ(store.CountLabel(), LangText(594) + " 2 " + LangText(595));
+    EXPECT_EQ(store.CountLabel(texts), texts(594) + " 2 " + texts(595));
 }
 
 TEST_F(AlbumStoreTest, UniqueNamesKeepInnerDots) {
@@ -351,9 +352,9 @@ TEST_F(AlbumStoreTest, AnUnreachableAlbumRootIsReportedOnceNotThrown) {
 TEST_F(AlbumStoreTest, TheDeleteQuestionNamesTheAlbum) {
     MakeAlbum("Gal_0001", "[BILDANO]\r\nTitel=Holiday 50%1\r\n", "");
     MakeAlbum("Gal_0002", "[BILDANO]\r\nTime=5\r\n", "");
-    EXPECT_EQ(store.DeleteAlbumQuestion("Gal_0001"),
+    EXPECT_EQ(store.DeleteAlbumQuestion("Gal_0001", texts),
               "Do you really want to delete the album \"Holiday 50%1\" and all its pictures permanently?");
-    EXPECT_NE(store.DeleteAlbumQuestion("Gal_0002").find("\"Gal_0002\""), std::string::npos);
+    EXPECT_NE(store.DeleteAlbumQuestion("Gal_0002", texts).find("\"Gal_0002\""), std::string::npos);
 }
 
 }  // namespace

@@ -17,34 +17,46 @@ TEST(LanguageTableTest, LooksUpThePlainDecimalKeyOfTheActiveLanguageAtEveryCall)
     TempDir dir;
     WriteFile(dir / "Generator.ini", "[SETTINGS]\r\nLanguage=FRANCE\r\n");
     WriteFile(dir / "Language.ini", "[ENGLISH]\r\n518=Open\r\n[FRANCE]\r\n518=Ouvrir\r\n0518=wrong\r\n");
-    EXPECT_TRUE(OpenLanguageTable(dir.Path()).empty());
-    EXPECT_EQ(ActiveLanguageCode(), "FRANCE");
-    EXPECT_EQ(LangText(518), "Ouvrir");
-    EXPECT_EQ(LangText(518), "Ouvrir");
-    EXPECT_EQ(LangText(0), "");
-    EXPECT_EQ(LangText(519), "");
+    std::vector<std::string> messages;
+    const Texts texts = LoadProgramTexts(dir.Path(), &messages);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(texts.GetLanguage(), Language::French);
+    EXPECT_EQ(texts(518), "Ouvrir");
+    EXPECT_EQ(texts(518), "Ouvrir");
+    EXPECT_EQ(texts(0), "");
+    EXPECT_EQ(texts(519), "");
+    EXPECT_EQ(texts.In(Language::English)(518), "Open");
     // The file is read anew: a change is visible at the next lookup.
     WriteFile(dir / "Language.ini", "[FRANCE]\r\n518=Ouvrir un album\r\n");
-    EXPECT_EQ(LangText(518), "Ouvrir un album");
+    EXPECT_EQ(texts(518), "Ouvrir un album");
 }
 
 TEST(LanguageTableTest, MissingFilesAreReportedAndGiveDefaults) {
     TempDir dir;
-    const std::vector<std::string> messages = OpenLanguageTable(dir.Path());
+    std::vector<std::string> messages;
+    const Texts texts = LoadProgramTexts(dir.Path(), &messages);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0], dir.Path() + "Generator.ini nicht gefunden!");
     EXPECT_EQ(messages[1], dir.Path() + "Language.ini nicht gefunden!");
-    EXPECT_EQ(ActiveLanguageCode(), "GERMAN");  // the setting's default
-    EXPECT_EQ(LangText(518), "");
+    EXPECT_EQ(texts.GetLanguage(), Language::German);  // the setting's default
+    EXPECT_EQ(texts(518), "");
+}
+
+TEST(LanguageTest, CodesAreTheStoredOnesExactly) {
+    for (Language language : kLanguages) EXPECT_EQ(LanguageFromCode(LanguageCode(language)), language);
+    EXPECT_EQ(LanguageCode(Language::French), std::string("FRANCE"));
+    EXPECT_EQ(LanguageCode(Language::Spanish), std::string("SPAIN"));
+    EXPECT_EQ(LanguageFromCode("german"), std::nullopt);
+    EXPECT_EQ(LanguageFromCode("KLINGON"), std::nullopt);
 }
 
 TEST(LanguageTableTest, AnUnknownStoredCodeFallsBackToEnglish) {
     TempDir dir;
     WriteFile(dir / "Generator.ini", "[SETTINGS]\r\nLanguage=KLINGON\r\n");
     WriteFile(dir / "Language.ini", "[ENGLISH]\r\n518=Open\r\n");
-    OpenLanguageTable(dir.Path());
-    EXPECT_EQ(ActiveLanguageCode(), "ENGLISH");
-    EXPECT_EQ(LangText(518), "Open");
+    const Texts texts = LoadProgramTexts(dir.Path());
+    EXPECT_EQ(texts.GetLanguage(), Language::English);
+    EXPECT_EQ(texts(518), "Open");
 }
 
 // Every text number the windows use exists, with a text, in all five languages.
@@ -57,14 +69,17 @@ TEST(LanguageTableTest, ShippedFileHoldsEveryTextInEveryLanguage) {
     };
     range(518, 522), range(524, 528), range(534, 534), range(589, 611), range(1800, 1803);
     range(3500, 3505), range(3507, 3515), range(4200, 4206), range(10002, 10009);
-    for (const char* code : kLanguageCodes)
-        for (int n : numbers) EXPECT_NE(file.ReadString(code, std::to_string(n), ""), "") << code << " " << n;
+    for (Language language : kLanguages)
+        for (int n : numbers)
+            EXPECT_NE(file.ReadString(LanguageCode(language), std::to_string(n), ""), "")
+                << LanguageCode(language) << " " << n;
 }
 
 TEST(LanguageTableTest, TheDeleteQuestionHasAPlaceForTheAlbumInEveryLanguage) {
     ProgramCopy program;
     const IniFile file(program.Folder() + "Language.ini");
-    for (const char* code : kLanguageCodes) {
+    for (Language language : kLanguages) {
+        const char* code = LanguageCode(language);
         const std::string question = file.ReadString(code, "10008", "");
         EXPECT_EQ(question.find("%1"), question.rfind("%1")) << code;
         EXPECT_NE(question.find("%1"), std::string::npos) << code;

@@ -43,9 +43,9 @@ TEST(ProgramSettingsTest, SourceFolderEqualToTheProgramFolderBecomesTheRoot) {
 }
 
 TEST(ProgramSettingsTest, AlbumRootFollowsTheLanguageAndNeedsNoDrive) {
-    EXPECT_EQ(AlbumRootFor("/home/u", "GERMAN"), "/home/u/Bildano/");
-    for (const char* code : {"ENGLISH", "FRANCE", "ITALIAN", "SPAIN"})
-        EXPECT_EQ(AlbumRootFor("/home/u", code), "/home/u/Slideshow/");
+    EXPECT_EQ(AlbumRootFor("/home/u", Language::German), "/home/u/Bildano/");
+    for (Language language : {Language::English, Language::French, Language::Italian, Language::Spanish})
+        EXPECT_EQ(AlbumRootFor("/home/u", language), "/home/u/Slideshow/");
 }
 
 }  // namespace

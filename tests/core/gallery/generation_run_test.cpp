@@ -9,6 +9,7 @@
 #include "gallery/gallery_publish.h"
 #include "gallery_fixtures.h"
 #include "util/files.h"
+#include "util/ini_file.h"
 
 namespace fs = std::filesystem;
 
@@ -32,7 +33,7 @@ class GenerationRunTest : public testing::Test {
 protected:
     GenerationRunTest() : random(7) {
         request.albumTitle = "Holiday";
-        request.languageCode = "ENGLISH";
+        request.texts = LoadProgramTexts(place.ProgramFolder()).In(Language::English);
         request.folders = {place.ProgramFolder(), place.DataFolder(), place.WorkFolder(),
                            place.TemplateFolder(), place.OutputFolder()};
         request.random = &random;
@@ -246,6 +247,19 @@ TEST_F(GenerationRunTest, ProgressCountsPicturesWithTheLabelText) {
     EXPECT_EQ(percents, (std::vector<int>{33, 67, 100}));
 }
 
+// The pages and the progress speak the request's language, whatever the program's is.
+TEST_F(GenerationRunTest, EveryTextOfTheRunIsInTheRequestsLanguage) {
+    IniFile::Write(place.ProgramFolder() + "Generator.ini", "SETTINGS", "Language", "GERMAN");
+    request.texts = LoadProgramTexts(place.ProgramFolder()).In(Language::French);
+    std::vector<std::string> labels;
+    request.progress = [&](const GenerationProgress& step) { labels.push_back(step.text); };
+    ASSERT_TRUE(Run().ok);
+    ASSERT_EQ(labels.size(), 3u);
+    EXPECT_EQ(labels[0], "Conversion des photos pour le Web : 1/3");
+    EXPECT_NE(ReadFile(place.OutputFolder() + "gallery.html").find("Cliquez pour agrandir"),
+              std::string::npos);
+}
+
 TEST_F(GenerationRunTest, ACancelledRunLeavesTheOutputFolderAlone) {
     std::atomic<bool> cancel{false};
     request.cancel = &cancel;
@@ -276,9 +290,10 @@ TEST_F(GenerationRunTest, AnOutputFolderThatCannotBeMadeIsReported) {
 }
 
 TEST(SlideshowNoticeTest, GermanOrEnglish) {
-    EXPECT_EQ(SlideshowNotice("GERMAN"),
+    EXPECT_EQ(SlideshowNotice(Language::German),
               "Info: Slideshow funktioniert nur im \"Standard Browser\" oder online!!");
-    EXPECT_EQ(SlideshowNotice("SPAIN"), "Info: Slide show only works in \"Standard Browser\" or online!");
+    EXPECT_EQ(SlideshowNotice(Language::Spanish),
+              "Info: Slide show only works in \"Standard Browser\" or online!");
 }
 
 }  // namespace

@@ -30,7 +30,6 @@ protected:
         fs::copy_file(std::string(WEXBO_SOURCE_DATA_DIR) + "Language.ini", program_ / "Language.ini");
         IniFile::Write(program_ / "Generator.ini", "SETTINGS", "Language", "ENGLISH");
         fs::create_directory(program_ / "thumbs");
-        OpenLanguageTable(program_.Path());
     }
 
     std::string Picture(const std::string& name, int w, int h) {
@@ -123,7 +122,8 @@ TEST_P(ThumbnailProgressTest, StatusTextBeforeAndFertigAfter) {
                                    // The thumbnail is not there yet while the text shows.
                                    EXPECT_FALSE(fs::exists(ThumbnailPath(program_.Path(), picture, true)));
                                },
-                               [&](const std::string& text) { texts.push_back(text); }};
+                               [&](const std::string& text) { texts.push_back(text); },
+                               LoadProgramTexts(program_.Path())};
     EXPECT_TRUE(MakeThumbnail(program_.Path(), picture, 70, true, false,
                               {GetParam().current, GetParam().total}, &reporter));
     const std::string pct = std::to_string(GetParam().percent);

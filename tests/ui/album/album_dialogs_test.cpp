@@ -10,6 +10,7 @@
 #include "program_copy.h"
 #include "temp_dir.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 
 namespace wexbo {
 namespace {
@@ -18,12 +19,10 @@ using test::ProgramCopy;
 using test::TempDir;
 using test::WriteFile;
 
-QString Text(int number) { return QString::fromStdString(LangText(number)); }
-
 class AlbumDialogsTest : public testing::Test {
 protected:
     AlbumDialogsTest() : store(program.Folder(), root.Path()) {
-        OpenLanguageTable(program.Folder());
+        SetProgramTexts(LoadProgramTexts(program.Folder()));
         SetMessageHandler([this](MessageKind, const QString& text) {
             messages << text;
             return true;

@@ -46,7 +46,7 @@ TEST_F(LanguageFormTest, FirstStartRefusesToCloseUntilAFlagIsClicked) {
 
     QTest::mouseClick(form.FRANCEImage, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.ChosenCode(), "FRANCE");
+    EXPECT_EQ(form.Chosen(), Language::French);
     EXPECT_EQ(IniFile::Read(dir / "Generator.ini", "SETTINGS", "Language", ""), "FRANCE");
     EXPECT_EQ(IniFile::Read(dir / "Generator.ini", "SETTINGS", "Drive", ""), "C");
     EXPECT_EQ(ReadFile(dir / "LanguageIsSet.ini"), "FRANCE\r\n");
@@ -73,7 +73,8 @@ TEST_F(LanguageFormTest, SecondStartClosesItselfAndWritesNothing) {
     {
         // Shown all the same, it closes itself within a timer tick and its modal loop ends.
         TLanguageForm form(QString::fromStdString(dir.Path()));
-        QTimer::singleShot(2000, &form, [&form] { form.FlagClick("GERMAN"); });  // a guard, never needed
+        QTimer::singleShot(2000, &form,
+                           [&form] { form.FlagClick(Language::German); });  // a guard, never needed
         const QElapsedTimer clock = [] {
             QElapsedTimer t;
             t.start();

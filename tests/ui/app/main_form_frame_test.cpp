@@ -8,6 +8,7 @@
 #include "temp_dir.h"
 #include "util/ini_file.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "workspace/main_form.h"
 
 namespace fs = std::filesystem;
@@ -27,7 +28,7 @@ TEST(MainFormFrameTest, CreationPreparesFoldersAndCloseSavesAndCleansUp) {
     WriteFile(program.Folder() + "Generator.ini",
               "[SETTINGS]\r\nLanguage=GERMAN\r\nDrive=e\r\nBKGColor=42\r\n");
     WriteFile(program.Folder() + "UNDO3.jpg", "leftover");
-    OpenLanguageTable(program.Folder());
+    SetProgramTexts(LoadProgramTexts(program.Folder()));
     {
         TMainForm form(TWindowsInfo::FromEnvironment(), program.Folder());
         EXPECT_EQ(form.windowTitle(), "Wexbo 10 ");
@@ -49,7 +50,7 @@ TEST(MainFormFrameTest, AnAlbumRootThatCannotBeMadeStillOpensTheWindow) {
     TempDir home;
     ::setenv("HOME", home.Path().c_str(), 1);
     WriteFile(home / "Slideshow", "in the way");
-    OpenLanguageTable(program.Folder());  // shipped settings: English
+    SetProgramTexts(LoadProgramTexts(program.Folder()));  // shipped settings: English
     QStringList messages;
     SetMessageHandler([&](MessageKind, const QString& text) {
         messages << text;

@@ -10,6 +10,7 @@
 #include "program_copy.h"
 #include "temp_dir.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "util/windows_info.h"
 
 namespace wexbo::test {
@@ -40,7 +41,7 @@ public:
         WriteButtonSet(dataFolder + "buttons/07/", 16);
         WriteFile(dataFolder + "buttons/01/test.html",
                   "<html><head><title>Sets</title></head><body>1 … 28</body></html>");
-        OpenLanguageTable(program.Folder());
+        SetProgramTexts(LoadProgramTexts(program.Folder()));
         SetMessageHandler([this](MessageKind, const QString& text) {
             messages << text;
             return true;

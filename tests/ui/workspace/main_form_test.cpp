@@ -17,6 +17,7 @@
 #include "temp_dir.h"
 #include "util/ini_file.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "workspace/about_form.h"
 #include "workspace/preview_widget.h"
 #include "workspace/thumbnail_lists.h"
@@ -31,15 +32,13 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-QString Text(int number) { return QString::fromStdString(LangText(number)); }
-
 // The main window over a private program folder and home folder, English texts.
 class MainFormTest : public testing::Test {
 protected:
     MainFormTest() {
         ::setenv("HOME", home.Path().c_str(), 1);
         ::unsetenv("XDG_DATA_HOME");
-        OpenLanguageTable(program.Folder());
+        SetProgramTexts(LoadProgramTexts(program.Folder()));
         SetMessageHandler([this](MessageKind kind, const QString& text) {
             messages << text;
             kinds.push_back(kind);
