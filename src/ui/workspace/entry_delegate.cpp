@@ -1,5 +1,6 @@
 #include "workspace/entry_delegate.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QPainter>
 
@@ -14,23 +15,40 @@ QSize EntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIn
     return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight_};
 }
 
+namespace {
+
+// What tells one version of a file from another, as the cache's key.
+QString VersionKey(const QFileInfo& file) {
+    return file.filePath() + '\n' + QString::number(file.size()) + '\n' +
+           QString::number(file.lastModified().toMSecsSinceEpoch()) + '\n' +
+           QString::number(file.metadataChangeTime().toMSecsSinceEpoch());
+}
+
+}  // namespace
+
 const QPixmap* EntryDelegate::Thumbnail(const QString& path) const {
     if (path.isEmpty()) return nullptr;
-    if (QPixmap* cached = cache_.object(path)) return cached;
+    const QFileInfo file(path);
+    if (!file.isFile()) return nullptr;
+    const QString key = VersionKey(file);
+    if (QPixmap* cached = cache_.object(key)) return cached;
     auto* pixmap = new QPixmap(path);
     if (pixmap->isNull()) {
         delete pixmap;
         return nullptr;  // not cached: the thumbnail may still be made
     }
-    cache_.insert(path, pixmap);
+    cache_.insert(key, pixmap);
     return pixmap;
 }
 
 void EntryDelegate::Forget(const QString& path) {
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         cache_.clear();
-    else
-        cache_.remove(path);
+        return;
+    }
+    const QString prefix = QFileInfo(path).filePath() + '\n';
+    for (const QString& key : cache_.keys())
+        if (key.startsWith(prefix)) cache_.remove(key);
 }
 
 void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -18,12 +18,14 @@ public:
 
     // Forgets a cached thumbnail (all of them for an empty path).
     void Forget(const QString& path = {});
-
-private:
+    // The thumbnail file as it is now on disk (null when it cannot be read). A file rewritten under
+    // the same name (a turn, a reopened album, another picture of the same name) is read again.
     const QPixmap* Thumbnail(const QString& path) const;
 
+private:
     int rowHeight_;
-    // Thumbnails by file path: scrolling a long list never reads a file twice.
+    // Thumbnails by file path, size and modification time: scrolling a long list never reads a
+    // file twice, and a changed file is never shown from memory.
     mutable QCache<QString, QPixmap> cache_{4000};
 };
 

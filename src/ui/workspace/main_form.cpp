@@ -217,6 +217,9 @@ void TMainForm::BuildWorkPanel() {
     BildanoListBox->setItemDelegate(albumDelegate_);
     BildanoListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(BildanoListBox, &QListWidget::itemClicked, this, &TMainForm::BildanoListBoxClick);
+    // However the current entry changes (a click, the arrow keys, Home, End, the pages), it is shown.
+    connect(BildanoListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TMainForm::BildanoListBoxCurrentChanged);
     BildanoListBox->onMouseDown = [this](const QPoint& point) { BildanoListBoxMouseDown(point); };
     BildanoListBox->onDragOver = [this](const QPoint& point, QObject* source) {
         return BildanoListBoxDragOver(point, source);

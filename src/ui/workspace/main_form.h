@@ -137,6 +137,7 @@ public:
     void SpeedButton4Click();
     void BildanoListBoxMouseDown(const QPoint& point);
     void BildanoListBoxClick();
+    void BildanoListBoxCurrentChanged(const QModelIndex& current);
     bool BildanoListBoxDragOver(const QPoint& point, QObject* source);
     void BildanoListBoxDragDrop(const QPoint& point, QObject* source);
     void BildanoListBoxEndDrag(const QPoint& point);
@@ -183,6 +184,8 @@ private:
     // The list was reordered or a caption edited: the picture list is written soon.
     void ListEdited();
     void ClearCaptionFields();
+    // The current entry into the caption fields and, after the preview delay, the preview.
+    void ShowCurrentEntry();
     void AddSourcePictures(const std::vector<std::string>& names, long position);
     std::vector<std::string> SelectedSourceNames(bool all) const;
     // Runs long work on a worker thread while the window repaints and shows progress. An exception

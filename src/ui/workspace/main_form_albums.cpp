@@ -1,5 +1,6 @@
 // The album commands of the main window, the gallery command and the About window.
 #include <QApplication>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <atomic>
 #include <thread>
@@ -46,8 +47,12 @@ bool TMainForm::RunResponsive(const std::function<void()>& work) {
 }
 
 void TMainForm::RefreshAlbumList() {
+    // Filled anew from the store, at the place the user was looking at.
+    const int scrolled = BildanoListBox->verticalScrollBar()->value();
     BildanoListBox->clear();
     for (const std::string& entry : store_->Entries()) BildanoListBox->addItem(QString::fromStdString(entry));
+    BildanoListBox->doItemsLayout();  // the scroll range now, not after the next event
+    BildanoListBox->verticalScrollBar()->setValue(scrolled);
 }
 
 void TMainForm::ReportStoreMessage(const StoreMessage& message) {

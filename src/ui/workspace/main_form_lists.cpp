@@ -177,6 +177,22 @@ void TMainForm::BildanoListBoxMouseDown(const QPoint& point) {
 void TMainForm::BildanoListBoxClick() {
     dragOver_ = false;
     LEADImage2->show();
+    ShowCurrentEntry();
+}
+
+void TMainForm::BildanoListBoxCurrentChanged(const QModelIndex& current) {
+    if (!current.isValid()) {
+        // No entry to edit: a caption typed now would go nowhere.
+        ClearCaptionFields();
+        return;
+    }
+    // The list does not scroll by itself (it scrolls near its edges during a drag), so a current
+    // entry moved to by a key is brought into view here.
+    BildanoListBox->scrollTo(current);
+    ShowCurrentEntry();
+}
+
+void TMainForm::ShowCurrentEntry() {
     const QListWidgetItem* current = BildanoListBox->currentItem();
     if (!current) return;
     const PictureFields fields = ParseAlbumEntry(EntryText(current));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
@@ -322,6 +323,55 @@ TEST_F(MainFormTest, TheDisplayTimeOfTheSettingsSurvivesAStartAndReachesANewAlbu
     EXPECT_EQ(IniFile::Read(form->Store().AlbumFolder() + "Bildano.ini", "BILDANO", "Time", ""), "7");
     form->close();
     EXPECT_EQ(IniFile::Read(program.Folder() + "Generator.ini", "SETTINGS", "DefaultTime", ""), "7");
+}
+
+TEST_F(MainFormTest, TheArrowKeysShowTheEntryTheyMoveToAndCaptionsGoThere) {
+    form->BeispielBitBtn->click();
+    const std::string first = ParseAlbumEntry(form->Store().Entries()[0]).caption;
+    const std::string second = ParseAlbumEntry(form->Store().Entries()[1]).caption;
+    form->SelectAlbumEntry(0);
+    form->BildanoListBoxClick();
+    form->BildanoListBox->setFocus();
+    QTest::keyClick(form->BildanoListBox, Qt::Key_Down);
+    ASSERT_EQ(form->BildanoListBox->currentRow(), 1);
+    EXPECT_EQ(form->TextEdit->text().toStdString(), second);
+    EXPECT_EQ(form->TextEdit1->text().toStdString(), second);
+    EXPECT_TRUE(form->PictureControlsEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->ShownPreviewKey() == "by_the_water.jpg"; }, 2000));
+    QTest::keyClick(form->TextEdit, Qt::Key_End);
+    QTest::keyClicks(form->TextEdit, "!");
+    EXPECT_EQ(ParseAlbumEntry(form->Store().Entries()[1]).caption, second + "!");
+    EXPECT_EQ(ParseAlbumEntry(form->Store().Entries()[0]).caption, first);
+}
+
+TEST_F(MainFormTest, EndShowsTheLastEntryAndAnEditKeepsThePlaceInTheList) {
+    std::vector<std::string> names;
+    for (int i = 100; i < 124; ++i) names.push_back(std::to_string(i) + ".jpg");
+    AlbumOf(names);
+    form->SelectAlbumEntry(0);
+    form->BildanoListBox->setFocus();
+    QTest::keyClick(form->BildanoListBox, Qt::Key_End);
+    ASSERT_EQ(form->BildanoListBox->currentRow(), 23);
+    const QRect last = form->BildanoListBox->visualItemRect(form->BildanoListBox->item(23));
+    EXPECT_TRUE(form->BildanoListBox->viewport()->rect().contains(last)) << last.y();
+    EXPECT_EQ(form->TextEdit->text(), "");
+    EXPECT_TRUE(form->PictureControlsEnabled());
+
+    // Removing the last picture leaves the list where it was, with no entry to edit.
+    const int scrolled = form->BildanoListBox->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    form->SpeedButton3->click();
+    ASSERT_EQ(form->BildanoListBox->count(), 23);
+    EXPECT_EQ(form->BildanoListBox->verticalScrollBar()->value(),
+              std::min(scrolled, form->BildanoListBox->verticalScrollBar()->maximum()));
+    EXPECT_GT(form->BildanoListBox->verticalScrollBar()->value(), 0);
+    EXPECT_FALSE(form->PictureControlsEnabled());
+    // Adding one at the end keeps the place too.
+    const int before = form->BildanoListBox->verticalScrollBar()->value();
+    SelectSource({0});
+    form->SpeedButton1Click();
+    EXPECT_EQ(form->BildanoListBox->count(), 24);
+    EXPECT_EQ(form->BildanoListBox->verticalScrollBar()->value(), before);
 }
 
 TEST_F(MainFormTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbnail) {
