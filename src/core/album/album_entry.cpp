@@ -1,6 +1,7 @@
 #include "album/album_entry.h"
 
 #include "util/strings.h"
+#include "util/text_encoding.h"
 
 namespace wexbo {
 
@@ -34,6 +35,17 @@ std::string WithCaption(const std::string& entry, const std::string& caption) {
 
 PictureFields ParsePictureListLine(const std::string& line) {
     return {Trim(NthWord(1, line, "|")), Trim(NthWord(2, line, "|"))};
+}
+
+std::string ListSafeFileName(const std::string& name) {
+    std::u32string characters = DecodeCharacters(name);
+    for (char32_t& c : characters)
+        if (c == U'|' || c == U'>' || c < 0x20 || c == 0x7F) c = U'_';
+    if (!characters.empty() && characters.front() == U' ') characters.front() = U'_';
+    if (!characters.empty() && characters.back() == U' ') characters.back() = U'_';
+    std::string out;
+    for (char32_t c : characters) AppendUtf8(out, c);
+    return out;
 }
 
 }  // namespace wexbo

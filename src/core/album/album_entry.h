@@ -32,6 +32,11 @@ std::string WithCaption(const std::string& entry, const std::string& caption);
 // third field ignored.
 PictureFields ParsePictureListLine(const std::string& line);
 
+// The name an album gives its copy of a picture, one the list formats can hold and read back as it
+// is: valid UTF-8 (a byte that is not is read as Windows-1252), "|", ">" and control characters
+// replaced by "_", and no blanks at either end (the lists trim them).
+std::string ListSafeFileName(const std::string& name);
+
 // Captions may not hold the characters that the list formats split at.
 inline constexpr const char* kCaptionForbiddenCharacters = "|>";
 inline constexpr std::size_t kCaptionMaxLength = 58;

@@ -145,7 +145,7 @@ StoreMessage AlbumStore::AddPictureToAlbum(const std::string& sourcePath, long p
         return message;
     }
 
-    std::string target = folder + FileNameOf(sourcePath);
+    std::string target = folder + ListSafeFileName(FileNameOf(sourcePath));
     if (fs::exists(fs::symlink_status(target, ec))) target = UniqueAlbumFileName(target);
     // Copied under a temporary name first, so a failed copy never leaves half a picture.
     const std::string partial = target + ".partial";

@@ -25,7 +25,11 @@ int Percentage(const LoadCounters& counters) {
 }  // namespace
 
 std::string ThumbnailPath(const std::string& programFolder, const std::string& picturePath, bool intoCache) {
-    if (intoCache) return AddTrailingBackslash(programFolder) + "thumbs/" + WebFileName(picturePath) + ".jpg";
+    // The web name folds case, umlauts and punctuation together; the digest of the exact path keeps
+    // "Photo.JPG" and "photo.jpg" of one folder apart.
+    if (intoCache)
+        return AddTrailingBackslash(programFolder) + "thumbs/" + WebFileName(picturePath) + "_" +
+               StableDigest(picturePath) + ".jpg";
     const std::size_t slash = picturePath.rfind('/');
     if (slash == std::string::npos) return "_THUMB_" + picturePath;
     return picturePath.substr(0, slash + 1) + "_THUMB_" + picturePath.substr(slash + 1);

@@ -25,8 +25,9 @@ struct ThumbnailReporter {
     Texts texts;  // the language of the status texts
 };
 
-// The thumbnail file of a picture: programFolder + "thumbs/" + WebFileName(picturePath) + ".jpg"
-// when intoCache is set, else the picture's folder + "_THUMB_" + its file name.
+// The thumbnail file of a picture: programFolder + "thumbs/" + WebFileName(picturePath) + "_" +
+// StableDigest(picturePath) + ".jpg" when intoCache is set, else the picture's folder + "_THUMB_" +
+// its file name.
 std::string ThumbnailPath(const std::string& programFolder, const std::string& picturePath, bool intoCache);
 
 // Makes the thumbnail of a picture: `height` pixels high (always 70 in the program), the width

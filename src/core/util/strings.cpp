@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <stdexcept>
 
 namespace wexbo {
@@ -143,6 +144,18 @@ bool ParseInt(std::string_view text, long long& value) {
     if (error != std::errc() || end != digits.data() + digits.size()) return false;
     value = parsed;
     return true;
+}
+
+std::string StableDigest(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char byte : text) {
+        hash ^= byte;
+        hash *= 1099511628211ull;
+    }
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string digest(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4) digest[static_cast<std::size_t>(i)] = kDigits[hash & 0xF];
+    return digest;
 }
 
 }  // namespace wexbo

@@ -89,6 +89,7 @@ SourceListing ListSourceFolder(const std::string& programFolder, const std::stri
     for (const std::string& name : names)
         listing.entries.push_back(
             MakeAlbumEntry(ThumbnailPath(programFolder, folder + name, true), name, std::nullopt));
+    listing.names = std::move(names);
     return listing;
 }
 

@@ -20,6 +20,7 @@ bool VisibleNameLess(const std::string& a, const std::string& b);
 
 struct SourceListing {
     std::vector<std::string> entries;  // `<IMG src="file://` + cache path + `" align="top">` + name, sorted
+    std::vector<std::string> names;    // the file name of each entry exactly as on disk, in the same order
     LoadCounters counters;             // as the listing left them (for later thumbnails' percentage)
 };
 

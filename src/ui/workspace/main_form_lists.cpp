@@ -22,6 +22,11 @@
 namespace wexbo {
 
 namespace {
+// Where a source entry keeps its file name as the file system has it.
+constexpr int kFileNameRole = Qt::UserRole;
+std::string SourceFileName(const QListWidgetItem* item) {
+    return item ? item->data(kFileNameRole).toByteArray().toStdString() : std::string();
+}
 std::string EntryText(const QListWidgetItem* item) {
     return item ? item->text().toStdString() : std::string();
 }
@@ -63,7 +68,11 @@ void TMainForm::ListSourceFolder() {
                                           &thumbnailReporter_);
     });
     store_->Counters() = listing.counters;
-    for (const std::string& entry : listing.entries) FileListBox->addItem(QString::fromStdString(entry));
+    for (std::size_t i = 0; i < listing.entries.size(); ++i) {
+        auto* item = new QListWidgetItem(QString::fromStdString(listing.entries[i]), FileListBox);
+        // The name exactly as on disk: the shown text cannot hold every name Linux allows.
+        item->setData(kFileNameRole, QByteArray::fromStdString(listing.names[i]));
+    }
     statusBar()->clearMessage();
     PicProgressBar->hide();
 }
@@ -71,14 +80,14 @@ void TMainForm::ListSourceFolder() {
 void TMainForm::ShowPreview(const std::string& key, bool fromAlbum, bool force) {
     if (!force && key == shownKey_) return;
     shownKey_ = key;
-    std::string name = key.find('>') != std::string::npos ? NthWord(2, key, ">") : key;
+    // The key is a file name of the album or the source folder, or a whole path.
     std::string path;
     if (fromAlbum)
-        path = store_->AlbumFolder() + ParsePictureListLine(name).fileName;
-    else if (name.find('/') != std::string::npos)
-        path = name;
+        path = store_->AlbumFolder() + key;
+    else if (key.find('/') != std::string::npos)
+        path = key;
     else
-        path = settings_.sourceFolder + name;
+        path = settings_.sourceFolder + key;
     if (LEADImage2->ShowPicture(path)) LEADImage2->show();
     if (rememberedCurrent_ >= 0 && rememberedCurrent_ < BildanoListBox->count())
         BildanoListBox->setCurrentRow(rememberedCurrent_, QItemSelectionModel::NoUpdate);
@@ -89,7 +98,7 @@ void TMainForm::FileListBoxClick() {
     EnablePictureControls(false);
     sourceDrag_ = true;
     rememberedCurrent_ = BildanoListBox->currentRow();
-    waitingKey_ = EntryText(FileListBox->currentItem());
+    waitingKey_ = SourceFileName(FileListBox->currentItem());
     if (!Timer2->isActive()) Timer2->start();
 }
 
@@ -109,7 +118,7 @@ std::vector<std::string> TMainForm::SelectedSourceNames(bool all) const {
     std::vector<std::string> names;
     for (int row = 0; row < FileListBox->count(); ++row) {
         const QListWidgetItem* item = FileListBox->item(row);
-        if (all || item->isSelected()) names.push_back(NthWord(2, EntryText(item), ">"));
+        if (all || item->isSelected()) names.push_back(SourceFileName(item));
     }
     return names;
 }

@@ -36,5 +36,29 @@ INSTANTIATE_TEST_SUITE_P(Cases, PictureListLineTest,
                                          LineCase{"a.jpg || two  words ", "a.jpg", "two  words"},
                                          LineCase{"|lead.jpg|cap", "lead.jpg", "cap"}, LineCase{"", "", ""}));
 
+struct SafeNameCase {
+    const char* name;
+    const char* safe;
+};
+
+class ListSafeFileNameTest : public testing::TestWithParam<SafeNameCase> {};
+
+// Every name Linux allows gets an album name that "Pictures.ini" holds and reads back unchanged.
+TEST_P(ListSafeFileNameTest, ReadsBackAsItself) {
+    const std::string safe = ListSafeFileName(GetParam().name);
+    EXPECT_EQ(safe, GetParam().safe);
+    EXPECT_EQ(ParsePictureListLine(safe).fileName, safe);
+    EXPECT_EQ(ParseAlbumEntry(MakeAlbumEntry("/t/_THUMB_x.jpg", safe, "c")).fileName, safe);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ListSafeFileNameTest,
+                         testing::Values(SafeNameCase{"beach.jpg", "beach.jpg"},
+                                         SafeNameCase{"Über den Wolken.jpg", "Über den Wolken.jpg"},
+                                         SafeNameCase{"x|y.jpg", "x_y.jpg"},
+                                         SafeNameCase{"p>q.jpg", "p_q.jpg"},
+                                         SafeNameCase{"caf\xE9.jpg", "café.jpg"},
+                                         SafeNameCase{" spaced .jpg ", "_spaced .jpg_"},
+                                         SafeNameCase{"two\nlines\r.jpg", "two_lines_.jpg"}));
+
 }  // namespace
 }  // namespace wexbo

@@ -51,7 +51,14 @@ protected:
 };
 
 TEST_F(ThumbnailTest, PathsInTheCacheAndBesideAlbumPictures) {
-    EXPECT_EQ(ThumbnailPath("/prog/", "/pics/Summer 1.JPG", true), "/prog/thumbs/xpicsxsummer_1_jpg.jpg");
+    const std::string cached = ThumbnailPath("/prog/", "/pics/Summer 1.JPG", true);
+    EXPECT_EQ(cached.rfind("/prog/thumbs/xpicsxsummer_1_jpg_", 0), 0u) << cached;
+    EXPECT_EQ(cached.size(), std::string("/prog/thumbs/xpicsxsummer_1_jpg_").size() + 16 + 4) << cached;
+    // Names that share a web name keep their own cache files.
+    EXPECT_NE(ThumbnailPath("/prog/", "/pics/Photo.JPG", true),
+              ThumbnailPath("/prog/", "/pics/photo.jpg", true));
+    EXPECT_EQ(ThumbnailPath("/prog/", "/pics/Photo.JPG", true),
+              ThumbnailPath("/prog/", "/pics/Photo.JPG", true));
     EXPECT_EQ(ThumbnailPath("/prog/", "/home/u/Slideshow/Gal_0001/beach.jpg", false),
               "/home/u/Slideshow/Gal_0001/_THUMB_beach.jpg");
     // Another folder, another cache file.
@@ -96,7 +103,7 @@ TEST_F(ThumbnailTest, SkippedWhenPresentUnlessForced) {
     WriteFile(thumb, "existing");
     int reports = 0;
     ThumbnailReporter reporter{[&](const std::string&, int) { ++reports; },
-                               [&](const std::string&) { ++reports; }};
+                               [&](const std::string&) { ++reports; }, Texts()};
     EXPECT_FALSE(MakeThumbnail(program_.Path(), picture, 70, true, false, {3, 12}, &reporter));
     EXPECT_EQ(ReadFile(thumb), "existing");
     EXPECT_EQ(reports, 0);
@@ -146,7 +153,7 @@ TEST_F(ThumbnailTest, UnreadablePictureOrUnwritableThumbnailIsPassedOverSilently
     WriteFile(pictures_ / "broken.jpg", "not a picture");
     std::vector<std::string> texts;
     ThumbnailReporter reporter{[&](const std::string& text, int) { texts.push_back(text); },
-                               [&](const std::string& text) { texts.push_back(text); }};
+                               [&](const std::string& text) { texts.push_back(text); }, Texts()};
     EXPECT_FALSE(MakeThumbnail(program_.Path(), pictures_ / "broken.jpg", 70, false, false, {}, &reporter));
     EXPECT_FALSE(fs::exists(pictures_ / "_THUMB_broken.jpg"));
     EXPECT_EQ(texts.size(), 2u);

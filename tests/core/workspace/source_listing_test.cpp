@@ -43,6 +43,19 @@ TEST(SourceListingTest, ListsNamesHoldingJpgSortedWithCachedThumbnails) {
     EXPECT_TRUE(fs::exists(cache));
     EXPECT_FALSE(fs::exists(ThumbnailPath(program.Folder(), source / "x.jpg.bak", true)));
     EXPECT_EQ(listing.counters.total, 7);
+    EXPECT_EQ(listing.names, Names(listing));
+    // "b.jpg" and "B.JPG" share a web name but not their cache thumbnail.
+    EXPECT_NE(ThumbnailPath(program.Folder(), source / "b.jpg", true),
+              ThumbnailPath(program.Folder(), source / "B.JPG", true));
+}
+
+TEST(SourceListingTest, NamesThatAreNotUtf8ComeBackExactly) {
+    ProgramCopy program;
+    TempDir source;
+    WriteFile(source / "caf\xE9.jpg", ReadFile(program.Folder() + "gal/Gal_0001/kite.jpg"));
+    const SourceListing listing = ListSourceFolder(program.Folder(), source.Path(), 1);
+    EXPECT_EQ(listing.names, std::vector<std::string>{"caf\xE9.jpg"});
+    EXPECT_TRUE(fs::exists(ThumbnailPath(program.Folder(), source / "caf\xE9.jpg", true)));
 }
 
 TEST(SourceListingTest, OneThreadAndManyGiveTheSameList) {

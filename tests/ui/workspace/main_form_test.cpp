@@ -374,6 +374,30 @@ TEST_F(MainFormTest, EndShowsTheLastEntryAndAnEditKeepsThePlaceInTheList) {
     EXPECT_EQ(form->BildanoListBox->verticalScrollBar()->value(), before);
 }
 
+// Linux allows "|", ">" and bytes that are not UTF-8 in file names: such pictures are listed,
+// shown, added and read back under names the album's lists can hold.
+TEST_F(MainFormTest, PicturesWithNamesTheListsCannotHoldAreAddedUnderSafeNames) {
+    QTimer::singleShot(0, [this] { form->NewForm->BitBtn1->click(); });
+    form->NewBildano1Click();
+    ListSource({"x|y.jpg", "p>q.jpg", "caf\xE9.jpg"});
+    ASSERT_EQ(form->FileListBox->count(), 3);
+    SelectSource({0});
+    form->FileListBox->setCurrentRow(0);
+    form->FileListBoxClick();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->ShownPreviewKey() == "caf\xE9.jpg"; }, 2000));
+    EXPECT_TRUE(form->LEADImage2->isVisible());
+
+    form->SpeedButton2Click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    const std::vector<std::string> added = AlbumNames();
+    EXPECT_EQ(added, (std::vector<std::string>{"café.jpg", "p_q.jpg", "x_y.jpg"}));
+    for (const std::string& name : added) EXPECT_TRUE(fs::exists(form->Store().AlbumFolder() + name)) << name;
+    const std::string album = form->Store().CurrentAlbum();
+    form->OpenAlbum("Gal_0001");
+    form->OpenAlbum(album);
+    EXPECT_EQ(AlbumNames(), added);
+}
+
 TEST_F(MainFormTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbnail) {
     form->BeispielBitBtn->click();
     form->SelectAlbumEntry(0);
