@@ -10,6 +10,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "album/album_entry.h"
 #include "album/new_form.h"
 #include "album/open_form.h"
 #include "app/language_table.h"
@@ -249,10 +250,14 @@ void TMainForm::BuildWorkPanel() {
     TextLabel->setFont(bold);
     TextEdit = new QLineEdit(TextPanel);
     TextEdit->setGeometry(3, 18, 206, 22);
-    // Captions hold at most 58 characters and never the characters the list formats split at.
-    auto* captionValidator = new QRegularExpressionValidator(QRegularExpression("[^|>]*"), this);
+    // Captions hold at most kCaptionMaxLength characters and never the characters the list formats
+    // split at.
+    auto* captionValidator = new QRegularExpressionValidator(
+        QRegularExpression("[^" + QRegularExpression::escape(QString::fromUtf8(kCaptionForbiddenCharacters)) +
+                           "]*"),
+        this);
     for (QLineEdit* field : {TextEdit, TextEdit1}) {
-        field->setMaxLength(58);
+        field->setMaxLength(static_cast<int>(kCaptionMaxLength));
         field->setValidator(captionValidator);
     }
     connect(TextEdit, &QLineEdit::textChanged, this, &TMainForm::TextEditChange);
@@ -291,6 +296,12 @@ void TMainForm::BuildMenus() {
     Onlinegalerieerstellen1 = menuBar()->addAction(QString(), this, &TMainForm::CreateBitBtnClick);
     Hilfe1 = menuBar()->addMenu(QString());
     Info1 = Hilfe1->addAction(QString(), this, &TMainForm::Info1Click);
+    // The keys people know from other desktop programs.
+    OpenBildano1->setShortcut(Qt::CTRL | Qt::Key_O);
+    NewBildano1->setShortcut(Qt::CTRL | Qt::Key_N);
+    Onlinegalerieerstellen1->setShortcut(Qt::CTRL | Qt::Key_G);
+    Programmbeenden1->setShortcut(Qt::CTRL | Qt::Key_Q);
+    Info1->setShortcut(Qt::Key_F1);
 }
 
 void TMainForm::SetTexts() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTest>
@@ -396,6 +397,36 @@ TEST_F(MainFormTest, PicturesWithNamesTheListsCannotHoldAreAddedUnderSafeNames) 
     form->OpenAlbum("Gal_0001");
     form->OpenAlbum(album);
     EXPECT_EQ(AlbumNames(), added);
+}
+
+TEST_F(MainFormTest, TheUsualKeysReachTheCommands) {
+    form->BeispielBitBtn->click();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QStringList opened;
+    auto closeWhenOpen = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            opened << modal->metaObject()->className();
+            modal->close();
+        });
+    };
+    closeWhenOpen();
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    closeWhenOpen();
+    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
+    closeWhenOpen();
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_EQ(opened, (QStringList{"wexbo::TOpenForm", "wexbo::TNewForm", "wexbo::TAboutForm"}));
+    int galleries = 0;
+    form->galleryOpener = [&](const std::vector<GalleryPicture>&, const QString&) { ++galleries; };
+    form->activateWindow();  // back from the last dialog
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(galleries, 1);
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(MainFormTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbnail) {
