@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command under a real X server: Xvfb on a free display, with openbox as window manager.
-# ./run_under_x.sh COMMAND [ARGS]
+# ./run_under_x.sh COMMAND [ARGS]   (WEXBO_X_SCREEN=WIDTHxHEIGHT picks another screen size)
 set -euo pipefail
-exec xvfb-run -a -s "-screen 0 1440x900x24" bash -c '
+exec xvfb-run -a -s "-screen 0 ${WEXBO_X_SCREEN:-1440x900}x24" bash -c '
   openbox >/dev/null 2>&1 &
   wm=$!
   trap "kill $wm 2>/dev/null" EXIT

@@ -99,6 +99,7 @@ sample_album=(140 103)
 first_entry=(342 119)
 caption_field=(1314 325)
 gallery_button=(1314 388)
+turn_right=(1255 354)
 # The generator window's (693 × 489).
 make_button=(393 466)
 instructions_button=(509 466)
@@ -128,6 +129,32 @@ click "$main" "${sample_album[@]}"
 main=$(window '^Wexbo 10 : Nature walk$')
 shot caption-after-restart
 grep -q "$caption" "$list" || fail "the caption is gone after the restart"
+
+# Keyboard editing: the arrow key moves to the second picture, whose caption is typed and which is
+# turned; both must be there after a restart.
+turned=$HOME/Slideshow/Gal_0001/by_the_water.jpg
+size_before=$(identify -format '%wx%h' "$turned")
+click "$main" "${first_entry[@]}"
+xdotool key Down
+sleep 0.5
+click "$main" "${caption_field[@]}"
+xdotool key End
+xdotool type --delay 20 " (by keys)"
+click "$main" "${turn_right[@]}"
+sleep 1
+shot keyboard-edited
+quit
+grep -q "^by_the_water.jpg | .* (by keys)"$'\r'"\$" "$list" || fail "the caption typed after the arrow key is not on the second picture: $(cat "$list")"
+grep -q "^autumn.jpg | .*$caption"$'\r'"\$" "$list" || fail "the first picture's caption changed: $(head -1 "$list")"
+size_after=$(identify -format '%wx%h' "$turned")
+[ "$size_after" = "$(echo "$size_before" | awk -Fx '{print $2 "x" $1}')" ] ||
+  fail "the second picture was not turned: $size_before, then $size_after"
+
+start
+main=$(window '^Wexbo 10')
+click "$main" "${sample_album[@]}"
+main=$(window '^Wexbo 10 : Nature walk$')
+shot after-keyboard-restart
 
 for round in 1 2 3; do
   click "$main" "${gallery_button[@]}"
