@@ -1,6 +1,7 @@
 #include "app/language_form.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -10,9 +11,40 @@
 
 namespace wexbo {
 
+FlagLabel::FlagLabel(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
+
 void FlagLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
     emit clicked();
+}
+
+void FlagLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            emit clicked();
+            return;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            focusNextChild();
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            focusPreviousChild();
+            return;
+        default:
+            QLabel::keyPressEvent(event);
+    }
+}
+
+void FlagLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    // The flag with the focus is framed, so a keyboard user sees which one Enter picks.
+    QPainter p(this);
+    p.setPen(QPen(palette().highlight().color(), 3));
+    p.drawRect(rect().adjusted(1, 1, -2, -2));
 }
 
 TLanguageForm::TLanguageForm(const QString& programFolder, QWidget* parent)
@@ -25,6 +57,7 @@ TLanguageForm::TLanguageForm(const QString& programFolder, QWidget* parent)
     FRANCEImage = MakeFlag(Language::French, 200);
     ITALIANImage = MakeFlag(Language::Italian, 272);
     SPAINImage = MakeFlag(Language::Spanish, 344);
+    GERMANImage->setFocus();  // Tab and the arrow keys go on from here, in the row's order
     Timer1 = new QTimer(this);
     Timer1->setInterval(1);
     Timer1->setSingleShot(true);

@@ -12,15 +12,19 @@
 namespace wexbo {
 
 // A flag picture that reports a click.
+// A flag picture that reports a click, or Enter or Space while it has the focus; Tab and the arrow
+// keys move the focus between the flags.
 class FlagLabel : public QLabel {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    explicit FlagLabel(QWidget* parent = nullptr);
 signals:
     void clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class TLanguageForm : public QDialog {

@@ -52,6 +52,23 @@ TEST_F(LanguageFormTest, FirstStartRefusesToCloseUntilAFlagIsClicked) {
     EXPECT_EQ(ReadFile(dir / "LanguageIsSet.ini"), "FRANCE\r\n");
 }
 
+TEST_F(LanguageFormTest, AFlagCanBeChosenWithTheKeyboard) {
+    TLanguageForm form(QString::fromStdString(dir.Path()));
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(form.focusWidget(), form.GERMANImage);
+    QTest::keyClick(form.focusWidget(), Qt::Key_Right);
+    QTest::keyClick(form.focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(form.focusWidget(), form.FRANCEImage);
+    QTest::keyClick(form.focusWidget(), Qt::Key_Left);
+    EXPECT_EQ(form.focusWidget(), form.ENGLISHImage);
+    QTest::keyClick(form.focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.Chosen(), Language::English);
+    EXPECT_EQ(ReadFile(dir / "LanguageIsSet.ini"), "ENGLISH\r\n");
+}
+
 TEST_F(LanguageFormTest, FlagsStandWhereTheDesignPutsThem) {
     TLanguageForm form(QString::fromStdString(dir.Path()));
     EXPECT_EQ(form.size(), QSize(449, 277));
