@@ -4,11 +4,11 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QMenuBar>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "album/album_entry.h"
 #include "album/new_form.h"
@@ -28,6 +28,27 @@ namespace {
 
 // Reordering and caption edits reach the picture list this long after the first of them.
 constexpr int kListSaveDelayMs = 1000;
+// How long the status bar explains a refused character.
+constexpr int kRefusalMessageMs = 5000;
+
+// Refuses the characters a caption may not hold, and reports each refusal.
+class CaptionValidator : public QValidator {
+public:
+    CaptionValidator(std::function<void()> refused, QObject* parent)
+        : QValidator(parent), refused_(std::move(refused)) {}
+    State validate(QString& input, int&) const override {
+        for (const char* c = kCaptionForbiddenCharacters; *c; ++c) {
+            if (input.contains(QLatin1Char(*c))) {
+                refused_();
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+
+private:
+    std::function<void()> refused_;
+};
 
 QString GalleryCaption() {
     return QString::fromStdString(
@@ -251,15 +272,20 @@ void TMainForm::BuildWorkPanel() {
     TextEdit = new QLineEdit(TextPanel);
     TextEdit->setGeometry(3, 18, 206, 22);
     // Captions hold at most kCaptionMaxLength characters and never the characters the list formats
-    // split at.
-    auto* captionValidator = new QRegularExpressionValidator(
-        QRegularExpression("[^" + QRegularExpression::escape(QString::fromUtf8(kCaptionForbiddenCharacters)) +
-                           "]*"),
-        this);
+    // split at; a refused character is explained in the status bar.
+    auto* captionValidator =
+        new CaptionValidator([this] { statusBar()->showMessage(Text(612), kRefusalMessageMs); }, this);
     for (QLineEdit* field : {TextEdit, TextEdit1}) {
         field->setMaxLength(static_cast<int>(kCaptionMaxLength));
         field->setValidator(captionValidator);
     }
+    CaptionCountLabel = new QLabel(TextPanel);
+    CaptionCountLabel->setGeometry(139, 1, 70, 16);
+    CaptionCountLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    CaptionCountLabel->setStyleSheet("color: rgb(96, 96, 96);");
+    connect(TextEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        CaptionCountLabel->setText(QString("%1/%2").arg(text.size()).arg(kCaptionMaxLength));
+    });
     connect(TextEdit, &QLineEdit::textChanged, this, &TMainForm::TextEditChange);
     SpeedButton6 = FlatButton(TextPanel, QString::fromUtf8("⟲"), {3, 44, 28, 28});
     SpeedButton5 = FlatButton(TextPanel, QString::fromUtf8("⟳"), {33, 44, 28, 28});

@@ -89,6 +89,7 @@ public:
     QWidget* TextPanel;
     QLabel* TextLabel;
     QLineEdit* TextEdit;
+    QLabel* CaptionCountLabel;  // how many of the caption's characters are used
     QToolButton* SpeedButton5;
     QToolButton* SpeedButton6;
     QToolButton* SpeedButton7;

@@ -429,6 +429,19 @@ TEST_F(MainFormTest, TheUsualKeysReachTheCommands) {
     EXPECT_FALSE(form->isVisible());
 }
 
+TEST_F(MainFormTest, ARefusedCharacterIsExplainedAndTheCountShowsTheRoomUsed) {
+    form->BeispielBitBtn->click();
+    form->SelectAlbumEntry(2);
+    form->BildanoListBoxClick();
+    EXPECT_EQ(form->CaptionCountLabel->text(), QString("%1/58").arg(form->TextEdit->text().size()));
+    form->TextEdit->selectAll();
+    QTest::keyClicks(form->TextEdit, "a|b>");
+    EXPECT_EQ(form->TextEdit->text(), "ab");
+    EXPECT_EQ(form->StatusText(), Text(612));
+    EXPECT_EQ(form->StatusText(), "Captions cannot hold the characters | and >.");
+    EXPECT_EQ(form->CaptionCountLabel->text(), "2/58");
+}
+
 TEST_F(MainFormTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbnail) {
     form->BeispielBitBtn->click();
     form->SelectAlbumEntry(0);
