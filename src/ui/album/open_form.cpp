@@ -23,6 +23,8 @@ TOpenForm::TOpenForm(const AlbumStore& store, QWidget* parent)
     OpenListBox->setGeometry(12, 32, 253, 289);
     OpenListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     OpenBitBtn = new QPushButton(this);
+    OpenBitBtn->setDefault(
+        true);  // Enter in the list opens (or deletes, after the question) the chosen album
     OpenBitBtn->setGeometry(12, 328, 97, 25);
     BitBtn2 = new QPushButton(this);
     BitBtn2->setGeometry(166, 328, 99, 25);
@@ -58,6 +60,8 @@ void TOpenForm::FormActivate() {
         auto* item = new QListWidgetItem(QString::fromStdString(album.displayText), OpenListBox);
         item->setData(Qt::UserRole, QString::fromStdString(album.folder));
     }
+    // The list has the focus, not a button: the arrow keys choose, Enter opens.
+    OpenListBox->setFocus();
     QApplication::restoreOverrideCursor();
 }
 

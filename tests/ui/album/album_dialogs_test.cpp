@@ -60,6 +60,27 @@ TEST_F(AlbumDialogsTest, ChooserListsAlbumsAndRefusesWithoutASelection) {
     EXPECT_EQ(form.ChosenFolder(), "Gal_0001");
 }
 
+TEST_F(AlbumDialogsTest, TheChooserIsUsedWithTheKeyboard) {
+    WriteFile(root / "Gal_0001/Bildano.ini", "[BILDANO]\r\nTitel=Holiday\r\n");
+    WriteFile(root / "Gal_0002/Bildano.ini", "[BILDANO]\r\nTitel=Garden\r\n");
+    TOpenForm form(store);
+    WhenShown([&] {
+        EXPECT_EQ(form.focusWidget(), form.OpenListBox);
+        ASSERT_EQ(form.OpenListBox->count(), 2);
+        const int first = form.OpenListBox->currentRow() < 0 ? 0 : form.OpenListBox->currentRow();
+        QTest::keyClick(form.OpenListBox, Qt::Key_Down);
+        EXPECT_EQ(form.OpenListBox->currentRow(), first + 1);
+        QTest::keyClick(form.OpenListBox, Qt::Key_Return);
+        if (form.isVisible()) {  // never left waiting: the test fails instead
+            ADD_FAILURE() << "Enter did not close the chooser";
+            form.reject();
+        }
+    });
+    ASSERT_TRUE(form.ShowChooser(TOpenForm::OpenMode));
+    EXPECT_FALSE(form.ChosenFolder().isEmpty());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
+
 TEST_F(AlbumDialogsTest, DeleteModeShowsItsTextsAndCancelChoosesNothing) {
     WriteFile(root / "My trip/Bildano.ini", "[BILDANO]\r\nTitel=Hand made\r\n");
     WriteFile(root / "My/Bildano.ini", "[BILDANO]\r\nTitel=Other\r\n");
