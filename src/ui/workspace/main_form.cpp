@@ -28,6 +28,8 @@ namespace {
 
 // Reordering and caption edits reach the picture list this long after the first of them.
 constexpr int kListSaveDelayMs = 1000;
+// The smallest work panel that still shows every control of the design.
+const QSize kWorkPanelMinimum(900, 400);
 // How long the status bar explains a refused character.
 constexpr int kRefusalMessageMs = 5000;
 
@@ -309,6 +311,8 @@ void TMainForm::BuildWorkPanel() {
     connect(TitleEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
         store_->SetAlbumTitle(text.toStdString());  // TitleEditChange
     });
+    // The window never gets smaller than the work panel's controls need, so none is cut off.
+    BedienPanel->setMinimumSize(kWorkPanelMinimum);
     BedienPanel->hide();
 }
 
@@ -457,7 +461,8 @@ void TMainForm::PlaceOnScreen() {
 
 void TMainForm::LayOutWorkPanel() {
     // Controls that follow the panel's edges, as designed for a 976 × 661 window.
-    const int w = std::max(BedienPanel->width(), 900), h = std::max(BedienPanel->height(), 400);
+    const int w = std::max(BedienPanel->width(), kWorkPanelMinimum.width());
+    const int h = std::max(BedienPanel->height(), kWorkPanelMinimum.height());
     const int bottom = h - 8;
     FileListBox->setGeometry(8, 64, 153, bottom - 64);
     PicProgressBar->setGeometry(168, 304, 16, bottom - 304);

@@ -442,6 +442,20 @@ TEST_F(MainFormTest, ARefusedCharacterIsExplainedAndTheCountShowsTheRoomUsed) {
     EXPECT_EQ(form->CaptionCountLabel->text(), "2/58");
 }
 
+TEST_F(MainFormTest, TheWindowNeverGetsTooSmallForItsControls) {
+    form->BeispielBitBtn->click();
+    form->showNormal();
+    form->resize(640, 360);
+    QTest::qWait(50);
+    EXPECT_GE(form->width(), 900);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{form->CreateBitBtn, form->SpeedButton10, form->TextEdit,
+                                         form->LEADImage2->parentWidget(), form->BildanoListBox}) {
+        const QRect inWindow(control->mapTo(form.get(), QPoint(0, 0)), control->size());
+        EXPECT_TRUE(form->rect().contains(inWindow)) << control->metaObject()->className();
+    }
+}
+
 TEST_F(MainFormTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbnail) {
     form->BeispielBitBtn->click();
     form->SelectAlbumEntry(0);
