@@ -110,7 +110,10 @@ void ColorPanel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 THTMLForm::THTMLForm(const TWindowsInfo& windowsInfo, const std::string& dataFolder, QWidget* parent)
-    : QDialog(parent, Qt::Tool), windowsInfo_(windowsInfo), dataFolder_(AddTrailingBackslash(dataFolder)) {
+    : QDialog(parent, Qt::Tool),
+      windowsInfo_(windowsInfo),
+      dataFolder_(AddTrailingBackslash(dataFolder)),
+      privateFolder_(windowsInfo.TempFolder) {
     setFixedSize(693, 489);
     CenterOnScreen(this);
     setModal(true);
@@ -275,8 +278,7 @@ void THTMLForm::FormCreate() {
     PathAdvGlowButton->setText(TextOr(3515, "Ausgabe Pfad"));
     // Every window has work files of its own: another user, another window or another program's
     // "gallery" folder in the temporary folder is never touched.
-    privateFolder_ = std::make_unique<PrivateFolder>(windowsInfo_.TempFolder);
-    if (!privateFolder_->Path().empty()) workFolder_ = privateFolder_->Path() + "gallery/";
+    if (!privateFolder_.Path().empty()) workFolder_ = privateFolder_.Path() + "gallery/";
 }
 
 void THTMLForm::Prepare(GeneratorOpening opening) {
@@ -444,7 +446,7 @@ bool THTMLForm::WorkFolderReady() {
 }
 
 std::string THTMLForm::WorkFolderError() const {
-    return workFolder_.empty() ? privateFolder_->Error()
+    return workFolder_.empty() ? privateFolder_.Error()
                                : "Cannot create the work folder " + workFolder_ + ".";
 }
 

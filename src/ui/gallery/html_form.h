@@ -136,7 +136,7 @@ private:
 
     TWindowsInfo windowsInfo_;
     std::string dataFolder_;
-    std::unique_ptr<PrivateFolder> privateFolder_;
+    PrivateFolder privateFolder_;
     std::string workFolder_;
     GeneratorOpening opening_;
     GallerySettings settings_;

@@ -43,19 +43,18 @@ void OpenUrl(const QUrl& url, OpenDone done) {
     process->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);  // its complaint goes to our log
-    auto finish = [process, done = std::move(done), reported = false](bool opened) mutable {
-        if (reported) return;
-        reported = true;
-        process->deleteLater();
-        done(opened);
-    };
-    auto shared = std::make_shared<decltype(finish)>(std::move(finish));
-    QObject::connect(process, &QProcess::finished, process, [shared](int code, QProcess::ExitStatus status) {
-        (*shared)(status == QProcess::NormalExit && code == 0);
-    });
-    QObject::connect(process, &QProcess::errorOccurred, process, [shared](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) (*shared)(false);
-    });
+    // Exactly one of the two reports: a program that never started does not finish.
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, done](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         done(status == QProcess::NormalExit && code == 0);
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, done](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart) return;
+                         process->deleteLater();
+                         done(false);
+                     });
     process->start();
 }
 
