@@ -77,7 +77,7 @@ TEST_F(DesktopWindowsTest, EveryWindowOpensAndClosesThreeTimesInARow) {
     QObject::connect(chooser->WebBrowser, &QWebEngineView::loadFinished, [&] { ++chooserPages; });
     QObject::connect(preview->WebBrowser, &QWebEngineView::loadFinished, [&] { ++previewPages; });
     main.BeispielBitBtn->click();
-    ASSERT_EQ(main.BildanoListBox->count(), 5);
+    ASSERT_EQ(main.BildanoListBox->Count(), 5);
 
     for (int round = 1; round <= 3; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
@@ -143,7 +143,7 @@ TEST_F(DesktopWindowsTest, EveryWindowOpensAndClosesThreeTimesInARow) {
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return albumScript.Finished() || !albumScript.Failure().isEmpty(); }, 60000));
         EXPECT_TRUE(albumScript.Finished()) << albumScript.Failure().toStdString();
-        EXPECT_EQ(main.BildanoListBox->count(), 5);
+        EXPECT_EQ(main.BildanoListBox->Count(), 5);
     }
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
 }

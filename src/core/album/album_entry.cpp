@@ -5,32 +5,11 @@
 
 namespace wexbo {
 
-namespace {
-constexpr std::string_view kEntryStart = "<IMG src=\"file://";
-constexpr std::string_view kEntryMiddle = "\" align=\"top\">";
-}  // namespace
+std::string AlbumPicture::ListText() const { return caption ? fileName + " | " + *caption : fileName; }
 
-std::string MakeAlbumEntry(const std::string& thumbnailPath, const std::string& fileName,
-                           const std::optional<std::string>& caption) {
-    std::string entry = std::string(kEntryStart) + thumbnailPath + std::string(kEntryMiddle) + fileName;
-    if (caption) entry += " | " + *caption;
-    return entry;
-}
-
-std::string EntryListText(const std::string& entry) { return NthWord(2, entry, ">"); }
-
-PictureFields ParseAlbumEntry(const std::string& entry) { return ParsePictureListLine(EntryListText(entry)); }
-
-std::string EntryThumbnailPath(const std::string& entry) {
-    if (entry.rfind(kEntryStart, 0) != 0) return {};
-    const std::size_t end = entry.find('"', kEntryStart.size());
-    if (end == std::string::npos) return {};
-    return entry.substr(kEntryStart.size(), end - kEntryStart.size());
-}
-
-std::string WithCaption(const std::string& entry, const std::string& caption) {
-    const PictureFields fields = ParseAlbumEntry(entry);
-    return MakeAlbumEntry(EntryThumbnailPath(entry), fields.fileName, caption);
+const std::string& AlbumPicture::CaptionText() const {
+    static const std::string none;
+    return caption ? *caption : none;
 }
 
 PictureFields ParsePictureListLine(const std::string& line) {
@@ -46,6 +25,19 @@ std::string ListSafeFileName(const std::string& name) {
     std::string out;
     for (char32_t c : characters) AppendUtf8(out, c);
     return out;
+}
+
+std::string CleanCaption(const std::string& text) {
+    std::string clean;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (CharInText(kCaptionForbiddenCharacters, c)) continue;
+        const bool startsCharacter = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        if (startsCharacter && ++characters > kCaptionMaxLength) break;
+        clean += c;
+    }
+    return clean;
 }
 
 }  // namespace wexbo

@@ -1,5 +1,4 @@
-// The album list entry, the picture list line and the chooser entry: the text forms an album
-// takes in the windows and in "Pictures.ini".
+// One picture of an album as the album list holds it, and the line "Pictures.ini" keeps of it.
 #pragma once
 
 #include <optional>
@@ -7,26 +6,24 @@
 
 namespace wexbo {
 
+struct AlbumPicture {
+    std::string fileName;  // within the album folder, no path
+    // None for a picture added since the album was opened and never captioned: its line then holds
+    // the file name alone.
+    std::optional<std::string> caption;
+    std::string thumbnailPath;  // full path of the thumbnail the list shows
+
+    // The text the list shows and "Pictures.ini" holds: the file name, then " | " and the caption.
+    std::string ListText() const;
+    const std::string& CaptionText() const;  // "" when uncaptioned
+
+    bool operator==(const AlbumPicture&) const = default;
+};
+
 struct PictureFields {
     std::string fileName;
     std::string caption;
 };
-
-// `<IMG src="file://` + thumbnail path + `" align="top">` + file name [+ " | " + caption].
-std::string MakeAlbumEntry(const std::string& thumbnailPath, const std::string& fileName,
-                           const std::optional<std::string>& caption);
-
-// The text after the entry's first ">" up to the next ">": the file name, or file name " | " caption.
-std::string EntryListText(const std::string& entry);
-
-// File name and caption of an album list entry (both trimmed).
-PictureFields ParseAlbumEntry(const std::string& entry);
-
-// The thumbnail path named in the entry's `src` ("" when there is none).
-std::string EntryThumbnailPath(const std::string& entry);
-
-// The same entry with another caption (the thumbnail and file name kept).
-std::string WithCaption(const std::string& entry, const std::string& caption);
 
 // File name and caption of a "Pictures.ini" line: split at "|", runs count as one, trimmed, a
 // third field ignored.
@@ -40,5 +37,9 @@ std::string ListSafeFileName(const std::string& name);
 // Captions may not hold the characters that the list formats split at.
 inline constexpr const char* kCaptionForbiddenCharacters = "|>";
 inline constexpr std::size_t kCaptionMaxLength = 58;
+
+// A caption as the caption fields take it: without the characters the list formats split at and
+// at most kCaptionMaxLength characters long (never cut inside a character).
+std::string CleanCaption(const std::string& text);
 
 }  // namespace wexbo

@@ -49,7 +49,38 @@ std::string AlbumStore::AlbumThumbnailPath(const std::string& fileName) const {
 }
 
 std::string AlbumStore::CountLabel(const Texts& texts) const {
-    return texts(594) + " " + std::to_string(entries_.size()) + " " + texts(595);
+    return texts(594) + " " + std::to_string(pictures_.size()) + " " + texts(595);
+}
+
+std::size_t InsertionRow(long position, std::size_t count) {
+    return position < 0 || static_cast<std::size_t>(position) >= count ? count
+                                                                       : static_cast<std::size_t>(position);
+}
+
+bool AlbumStore::MovePicture(std::size_t from, std::size_t to) {
+    if (from >= pictures_.size() || to >= pictures_.size() || from == to) return false;
+    const auto first = pictures_.begin();
+    if (from < to)
+        std::rotate(first + static_cast<long>(from), first + static_cast<long>(from) + 1,
+                    first + static_cast<long>(to) + 1);
+    else
+        std::rotate(first + static_cast<long>(to), first + static_cast<long>(from),
+                    first + static_cast<long>(from) + 1);
+    MarkListEdited();
+    return true;
+}
+
+bool AlbumStore::SetCaption(std::size_t index, const std::string& caption) {
+    if (index >= pictures_.size()) return false;
+    const std::string clean = CleanCaption(caption);
+    if (pictures_[index].caption == clean) return false;
+    pictures_[index].caption = clean;
+    MarkListEdited();
+    return true;
+}
+
+void AlbumStore::SetThumbnail(std::size_t index, std::string thumbnailPath) {
+    if (index < pictures_.size()) pictures_[index].thumbnailPath = std::move(thumbnailPath);
 }
 
 OpenAlbumResult AlbumStore::OpenAlbum(const std::string& name, const OpenProgress& progress) {
@@ -73,7 +104,7 @@ OpenAlbumResult AlbumStore::OpenAlbum(const std::string& name, const OpenProgres
 
     // A missing picture list opens the album with no pictures.
     const std::vector<std::string> lines = ReadLines(folder + kPictureList);
-    entries_.clear();
+    pictures_.clear();
     listEdited_ = false;
     counters_ = {0, static_cast<int>(lines.size()) - 1};
 
@@ -99,9 +130,11 @@ OpenAlbumResult AlbumStore::OpenAlbum(const std::string& name, const OpenProgres
         if (progress) progress(++done, total);
     });
     if (!lines.empty()) counters_.current = static_cast<int>(lines.size()) - 1;
-    for (const Picture& picture : pictures)
-        entries_.push_back(MakeAlbumEntry(folder + "_THUMB_" + picture.fields.fileName,
-                                          picture.fields.fileName, picture.fields.caption));
+    for (Picture& picture : pictures) {
+        std::string thumbnail = folder + "_THUMB_" + picture.fields.fileName;
+        pictures_.push_back(
+            {std::move(picture.fields.fileName), std::move(picture.fields.caption), std::move(thumbnail)});
+    }
 
     currentAlbum_ = result.reset ? NextAlbumName() : name;
     PurgeStaleThumbnails();
@@ -122,7 +155,14 @@ std::string AlbumStore::NextAlbumName() const {
 }
 
 StoreMessage AlbumStore::AddPictureToAlbum(const std::string& sourcePath, long position) {
-    StoreMessage message;
+    AlbumCopy copy = CopyPictureIntoAlbum(sourcePath);
+    if (!copy.picture) return copy.message;
+    return InsertPicture(std::move(*copy.picture), position);
+}
+
+AlbumCopy AlbumStore::CopyPictureIntoAlbum(const std::string& sourcePath) {
+    AlbumCopy result;
+    StoreMessage& message = result.message;
     if (currentAlbum_.empty()) currentAlbum_ = NextAlbumName();
     const std::string folder = AlbumFolder();
     std::error_code ec;
@@ -132,7 +172,7 @@ StoreMessage AlbumStore::AddPictureToAlbum(const std::string& sourcePath, long p
             message.error = "Cannot create the album folder " + folder + ": " +
                             (ec ? ec.message() : std::string("a file of that name is in the way"));
             message.albumUnwritable = true;
-            return message;
+            return result;
         }
     }
     IniFile albumFile(folder + kAlbumFile);
@@ -142,7 +182,7 @@ StoreMessage AlbumStore::AddPictureToAlbum(const std::string& sourcePath, long p
     if (!albumFile.Save(&error)) {
         message.error = "Cannot write the album file " + folder + kAlbumFile + ": " + error;
         message.albumUnwritable = true;
-        return message;
+        return result;
     }
 
     std::string target = folder + ListSafeFileName(FileNameOf(sourcePath));
@@ -154,7 +194,7 @@ StoreMessage AlbumStore::AddPictureToAlbum(const std::string& sourcePath, long p
     if (ec || !FileExists(target)) {
         fs::remove(partial, ec);
         message.textNumber = 10000;
-        return message;
+        return result;
     }
     // A read-only source gives a writable copy.
     fs::permissions(
@@ -164,35 +204,37 @@ StoreMessage AlbumStore::AddPictureToAlbum(const std::string& sourcePath, long p
     MakeThumbnail(programFolder_, target, 70, false, false, counters_, reporter_);
 
     const std::string fileName = FileNameOf(target);
-    const std::string entry = MakeAlbumEntry(AlbumThumbnailPath(fileName), fileName, std::nullopt);
-    if (position < 0 || static_cast<std::size_t>(position) >= entries_.size())
-        entries_.push_back(entry);
-    else
-        entries_.insert(entries_.begin() + position, entry);
+    result.picture = AlbumPicture{fileName, std::nullopt, AlbumThumbnailPath(fileName)};
+    return result;
+}
+
+StoreMessage AlbumStore::InsertPicture(AlbumPicture picture, long position) {
+    pictures_.insert(pictures_.begin() + static_cast<long>(InsertionRow(position, pictures_.size())),
+                     std::move(picture));
     return SavePictureList();
 }
 
 StoreMessage AlbumStore::RemovePictureFromAlbum(std::size_t index) {
-    if (index >= entries_.size()) return {};
-    const std::string fileName = ParseAlbumEntry(entries_[index]).fileName;
+    if (index >= pictures_.size()) return {};
+    const std::string& fileName = pictures_[index].fileName;
     if (!currentAlbum_.empty() && IsPlainFileName(fileName)) {
         std::error_code ec;
         fs::remove(AlbumFolder() + fileName, ec);
     }
-    entries_.erase(entries_.begin() + static_cast<long>(index));
+    pictures_.erase(pictures_.begin() + static_cast<long>(index));
     return SavePictureList();
 }
 
 bool AlbumStore::EntryMayBeRewritten(std::size_t index) const {
-    if (index >= entries_.size() || currentAlbum_.empty()) return false;
-    const std::string fileName = ParseAlbumEntry(entries_[index]).fileName;
+    if (index >= pictures_.size() || currentAlbum_.empty()) return false;
+    const std::string& fileName = pictures_[index].fileName;
     std::error_code ec;
     return IsPlainFileName(fileName) && !fs::is_symlink(fs::symlink_status(AlbumFolder() + fileName, ec));
 }
 
 StoreMessage AlbumStore::RemoveAllPictures() {
     StoreMessage message;
-    while (!entries_.empty()) {
+    while (!pictures_.empty()) {
         StoreMessage step = RemovePictureFromAlbum(0);
         if (!step.Empty()) message = step;
     }
@@ -212,7 +254,7 @@ StoreMessage AlbumStore::SavePictureList() {
     StoreMessage message;
     if (currentAlbum_.empty()) return message;
     std::string text;
-    for (const std::string& entry : entries_) text += EntryListText(entry) + "\r\n";
+    for (const AlbumPicture& picture : pictures_) text += picture.ListText() + "\r\n";
     std::string error;
     if (WriteFileAtomically(AlbumFolder() + kPictureList, text, &error))
         listEdited_ = false;
@@ -224,8 +266,7 @@ StoreMessage AlbumStore::SavePictureList() {
 StoreMessage AlbumStore::SaveEditedList() { return listEdited_ ? SavePictureList() : StoreMessage{}; }
 
 const std::string& AlbumStore::ResolveAlbumPicturePath(std::size_t index) {
-    if (index < entries_.size())
-        currentPicturePath_ = AlbumFolder() + ParseAlbumEntry(entries_[index]).fileName;
+    if (index < pictures_.size()) currentPicturePath_ = AlbumFolder() + pictures_[index].fileName;
     return currentPicturePath_;
 }
 
@@ -271,7 +312,7 @@ StoreMessage AlbumStore::StartNewAlbum(const std::string& title) {
     PurgeStaleThumbnails();
     albumTitle_ = title;
     currentAlbum_ = NextAlbumName();
-    entries_.clear();
+    pictures_.clear();
     listEdited_ = false;
     return message;
 }
@@ -301,7 +342,7 @@ bool AlbumStore::DeleteAlbumFolder(const std::string& folder) {
 
 bool AlbumStore::DeleteAlbum(const std::string& folder) {
     OpenAlbum("del");
-    entries_.clear();
+    pictures_.clear();
     listEdited_ = false;
     return DeleteAlbumFolder(folder);
 }
@@ -317,8 +358,8 @@ std::string AlbumStore::DeleteAlbumQuestion(const std::string& folder, const Tex
 
 std::vector<GalleryPicture> AlbumStore::GalleryPictures() {
     std::vector<GalleryPicture> pictures;
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        pictures.push_back({ResolveAlbumPicturePath(i), ParseAlbumEntry(entries_[i]).caption});
+    for (std::size_t i = 0; i < pictures_.size(); ++i)
+        pictures.push_back({ResolveAlbumPicturePath(i), pictures_[i].CaptionText()});
     return pictures;
 }
 

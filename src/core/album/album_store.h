@@ -4,9 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "album/album_entry.h"
 #include "album/gallery_picture.h"
 #include "app/language_table.h"
 #include "imaging/thumbnail_maker.h"
@@ -23,6 +25,12 @@ struct StoreMessage {
     bool Empty() const { return textNumber == 0 && error.empty(); }
 };
 
+// A picture copied into the album folder, with its thumbnail, not yet in the list.
+struct AlbumCopy {
+    StoreMessage message;
+    std::optional<AlbumPicture> picture;  // none when the copy failed (the message says why)
+};
+
 struct OpenAlbumResult {
     bool albumFileFound = false;  // false: no album was opened, the list is unchanged
     bool reset = false;           // the reset album was opened: a fresh album number was taken
@@ -35,6 +43,9 @@ struct AlbumListing {
     std::string folder;       // "Gal_0003"
     std::string displayText;  // folder + " " + title exactly as stored
 };
+
+// Where a picture added at `position` ends up in a list of `count`: -1 or past the end append.
+std::size_t InsertionRow(long position, std::size_t count);
 
 class AlbumStore {
 public:
@@ -55,11 +66,18 @@ public:
     const std::string& CurrentPicturePath() const { return currentPicturePath_; }
     LoadCounters& Counters() { return counters_; }
 
-    // The album list. The window reorders entries and edits captions through these.
-    const std::vector<std::string>& Entries() const { return entries_; }
-    std::vector<std::string>& MutableEntries() { return entries_; }
+    // The album list, in album order.
+    const std::vector<AlbumPicture>& Pictures() const { return pictures_; }
     // Reordering and caption edits mark the list; it is written by the next add or remove, by
     // SaveEditedList, and before another album takes its place, so no edit is ever lost.
+    // Takes the picture at `from` out and puts it back so that it stands at `to`; the pictures
+    // between shift by one. False (nothing changed) for the same or an out-of-range index.
+    bool MovePicture(std::size_t from, std::size_t to);
+    // Gives picture `index` the caption as the caption fields take it (CleanCaption). False when
+    // the picture's line stays as it was.
+    bool SetCaption(std::size_t index, const std::string& caption);
+    // Points picture `index` at another thumbnail file (a remade one).
+    void SetThumbnail(std::size_t index, std::string thumbnailPath);
     void MarkListEdited() { listEdited_ = true; }
     bool ListEdited() const { return listEdited_; }
     // Writes the picture list when it holds edits not yet written.
@@ -75,9 +93,14 @@ public:
     // Opens an album; an edited list of the album open before is written first.
     OpenAlbumResult OpenAlbum(const std::string& name, const OpenProgress& progress = {});
     std::string NextAlbumName() const;
-    // Copies a picture into the current album (starting one when there is none) and inserts its
-    // entry at `position` (-1 or past the end: at the end).
+    // Copies a picture into the current album (starting one when there is none) and inserts it
+    // at `position` (-1 or past the end: at the end): CopyPictureIntoAlbum, then InsertPicture.
     StoreMessage AddPictureToAlbum(const std::string& sourcePath, long position);
+    // The file work of adding: the copy under a name the list can hold, and its thumbnail. The
+    // list is unchanged, so this may run on a worker thread while a window shows the list.
+    AlbumCopy CopyPictureIntoAlbum(const std::string& sourcePath);
+    // Inserts a copied picture at InsertionRow(position) and writes the picture list.
+    StoreMessage InsertPicture(AlbumPicture picture, long position);
     // Deletes the picture of entry `index` from the album folder and the entry from the list. An
     // entry whose file name is not a plain name of the album folder loses its line only.
     StoreMessage RemovePictureFromAlbum(std::size_t index);
@@ -125,7 +148,7 @@ private:
     std::string albumTitle_;
     std::string displayTime_;
     std::string currentPicturePath_;
-    std::vector<std::string> entries_;
+    std::vector<AlbumPicture> pictures_;
     bool listEdited_ = false;
     LoadCounters counters_;
     const ThumbnailReporter* reporter_ = nullptr;

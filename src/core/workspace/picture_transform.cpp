@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "album/album_entry.h"
 #include "album/album_store.h"
 #include "imaging/lead_image.h"
 #include "imaging/thumbnail_maker.h"
@@ -44,7 +43,7 @@ TransformResult TransformAlbumPicture(AlbumStore& store, std::size_t index, TLEA
                                       const std::string& keyword) {
     TransformResult result;
     const std::optional<TransformKind> kind = ParseTransformKeyword(keyword);
-    if (!kind || index >= store.Entries().size()) {
+    if (!kind || index >= store.Pictures().size()) {
         result.errorText = "Unknown transform " + keyword;
         return result;
     }
@@ -63,19 +62,19 @@ TransformResult TransformAlbumPicture(AlbumStore& store, std::size_t index, TLEA
 }
 
 std::string RefreshAlbumThumbnail(AlbumStore& store, std::size_t index) {
-    if (index >= store.Entries().size()) return {};
+    if (index >= store.Pictures().size()) return {};
     const std::string path = store.ResolveAlbumPicturePath(index);
-    const PictureFields fields = ParseAlbumEntry(store.Entries()[index]);
+    const std::string fileName = store.Pictures()[index].fileName;
     const std::string folder = store.AlbumFolder();
     std::string copy;
     std::error_code ec;
     for (int n = 1;; ++n) {
-        copy = folder + "_THUMB_" + std::to_string(n) + fields.fileName;
+        copy = folder + "_THUMB_" + std::to_string(n) + fileName;
         if (!fs::exists(fs::symlink_status(copy, ec))) break;
     }
     MakeThumbnail(store.ProgramFolder(), path, 70, false, true, store.Counters());
-    fs::copy_file(store.AlbumThumbnailPath(fields.fileName), copy, fs::copy_options::overwrite_existing, ec);
-    store.MutableEntries()[index] = MakeAlbumEntry(copy, fields.fileName, fields.caption);
+    fs::copy_file(store.AlbumThumbnailPath(fileName), copy, fs::copy_options::overwrite_existing, ec);
+    store.SetThumbnail(index, copy);
     return copy;
 }
 

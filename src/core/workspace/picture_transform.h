@@ -31,7 +31,7 @@ TransformResult TransformAlbumPicture(AlbumStore& store, std::size_t index, TLEA
                                       const std::string& keyword);
 
 // Remakes the album thumbnail of entry `index` from its saved picture (forced), copies it to the
-// first free "_THUMB_" + n + file name and points the entry at that copy (so a list that caches
+// first free "_THUMB_" + n + file name and points the picture at that copy (so a list that caches
 // pictures by file name shows the new one), keeping the caption. Returns the copy's path.
 std::string RefreshAlbumThumbnail(AlbumStore& store, std::size_t index);
 

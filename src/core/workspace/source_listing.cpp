@@ -6,7 +6,6 @@
 #include <atomic>
 #include <filesystem>
 
-#include "album/album_entry.h"
 #include "util/files.h"
 #include "util/parallel.h"
 #include "util/strings.h"
@@ -86,10 +85,10 @@ SourceListing ListSourceFolder(const std::string& programFolder, const std::stri
     });
     listing.counters.current = listing.counters.total;
     std::sort(names.begin(), names.end(), VisibleNameLess);
-    for (const std::string& name : names)
-        listing.entries.push_back(
-            MakeAlbumEntry(ThumbnailPath(programFolder, folder + name, true), name, std::nullopt));
-    listing.names = std::move(names);
+    for (std::string& name : names) {
+        std::string thumbnail = ThumbnailPath(programFolder, folder + name, true);
+        listing.pictures.push_back({std::move(name), std::move(thumbnail)});
+    }
     return listing;
 }
 

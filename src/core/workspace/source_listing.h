@@ -18,10 +18,14 @@ bool IsForbiddenSourceFolder(const std::string& folder, const std::string& album
 // case decides only between otherwise equal names.
 bool VisibleNameLess(const std::string& a, const std::string& b);
 
+struct SourcePicture {
+    std::string name;           // the file name exactly as on disk (it need not be UTF-8)
+    std::string thumbnailPath;  // its thumbnail in the cache
+};
+
 struct SourceListing {
-    std::vector<std::string> entries;  // `<IMG src="file://` + cache path + `" align="top">` + name, sorted
-    std::vector<std::string> names;    // the file name of each entry exactly as on disk, in the same order
-    LoadCounters counters;             // as the listing left them (for later thumbnails' percentage)
+    std::vector<SourcePicture> pictures;  // sorted by VisibleNameLess
+    LoadCounters counters;                // as the listing left them (for later thumbnails' percentage)
 };
 
 // Lists every entry of the folder whose upper-cased name contains ".JPG" (files and folders alike),

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QPainter>
 
-#include "album/album_entry.h"
+#include "workspace/list_roles.h"
 
 namespace wexbo {
 
@@ -58,9 +58,7 @@ void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     plain.text.clear();
     plain.widget->style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
 
-    const std::string entry = index.data(Qt::DisplayRole).toString().toStdString();
-    const QString thumbnail = QString::fromStdString(EntryThumbnailPath(entry));
-    const PictureFields fields = ParseAlbumEntry(entry);
+    const QString thumbnail = index.data(kThumbnailPathRole).toString();
     QRect area = option.rect.adjusted(4, 2, -4, -2);
     if (const QPixmap* pixmap = Thumbnail(thumbnail)) {
         QSize size = pixmap->size();
@@ -73,8 +71,9 @@ void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         else
             area.setLeft(area.left() + size.width() + 6);
     }
-    QString text = QString::fromStdString(fields.fileName);
-    if (!fields.caption.empty()) text += "\n" + QString::fromStdString(fields.caption);
+    QString text = index.data(Qt::DisplayRole).toString();
+    const QString caption = index.data(kCaptionRole).toString();
+    if (!caption.isEmpty()) text += "\n" + caption;
     painter->setPen(option.state & QStyle::State_Selected ? option.palette.highlightedText().color()
                                                           : option.palette.text().color());
     painter->drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);

@@ -1,4 +1,4 @@
-// Draws a list entry from its text: the thumbnail its `src` names, then the file name and caption.
+// Draws a list row: its thumbnail (kThumbnailPathRole), then its name and caption.
 #pragma once
 
 #include <QCache>

@@ -18,6 +18,7 @@
 #include "util/message_box.h"
 #include "util/parallel.h"
 #include "util/program_texts.h"
+#include "workspace/album_list_model.h"
 #include "workspace/entry_delegate.h"
 #include "workspace/preview_widget.h"
 #include "workspace/thumbnail_lists.h"
@@ -240,16 +241,13 @@ void TMainForm::BuildWorkPanel() {
     albumDelegate_ = new EntryDelegate(70, BildanoListBox);
     BildanoListBox->setItemDelegate(albumDelegate_);
     BildanoListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    connect(BildanoListBox, &QListWidget::itemClicked, this, &TMainForm::BildanoListBoxClick);
-    // However the current entry changes (a click, the arrow keys, Home, End, the pages), it is shown.
-    connect(BildanoListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TMainForm::BildanoListBoxCurrentChanged);
+    connect(BildanoListBox, &QAbstractItemView::clicked, this, &TMainForm::BildanoListBoxClick);
     BildanoListBox->onMouseDown = [this](const QPoint& point) { BildanoListBoxMouseDown(point); };
-    BildanoListBox->onDragOver = [this](const QPoint& point, QObject* source) {
-        return BildanoListBoxDragOver(point, source);
+    BildanoListBox->onDragOver = [this](const QPoint& point, QObject* source, const QMimeData* payload) {
+        return BildanoListBoxDragOver(point, source, payload);
     };
-    BildanoListBox->onDragDrop = [this](const QPoint& point, QObject* source) {
-        BildanoListBoxDragDrop(point, source);
+    BildanoListBox->onDragDrop = [this](const QPoint& point, QObject* source, const QMimeData* payload) {
+        BildanoListBoxDragDrop(point, source, payload);
     };
     BildanoListBox->onEndDrag = [this](const QPoint& point) { BildanoListBoxEndDrag(point); };
     BildanoListBox->onKeyDown = [this](QKeyEvent* event) { BildanoListBoxKeyDown(event); };
@@ -391,6 +389,12 @@ void TMainForm::FormCreate() {
     // The last album's display time, kept until an album is opened and given to new albums.
     store_->SetDisplayTime(settings_.displayTime);
     store_->SetJobs(DefaultJobCount());
+    albumModel_ = new AlbumListModel(*store_, this);
+    BildanoListBox->setModel(albumModel_);
+    // However the current entry changes (a click, the arrow keys, Home, End, the pages, an edit of
+    // the list), it is shown.
+    connect(BildanoListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TMainForm::BildanoListBoxCurrentChanged);
     thumbnailReporter_.texts = ProgramTexts();
     thumbnailReporter_.started = [this](const std::string& text, int percent) {
         QMetaObject::invokeMethod(this, [this, text = QString::fromStdString(text), percent] {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -24,6 +25,7 @@
 namespace wexbo {
 
 class AlbumListBox;
+class AlbumListModel;
 class EntryDelegate;
 class PreviewWidget;
 class SourceListBox;
@@ -41,6 +43,7 @@ public:
     const ProgramSettings& Settings() const { return settings_; }
     ProgramSettings& Settings() { return settings_; }
     AlbumStore& Store() { return *store_; }
+    AlbumListModel& AlbumModel() { return *albumModel_; }
     // The preparation's error, shown once the window is up ("" when all went well).
     const QString& PreparationError() const { return preparationError_; }
 
@@ -139,8 +142,8 @@ public:
     void BildanoListBoxMouseDown(const QPoint& point);
     void BildanoListBoxClick();
     void BildanoListBoxCurrentChanged(const QModelIndex& current);
-    bool BildanoListBoxDragOver(const QPoint& point, QObject* source);
-    void BildanoListBoxDragDrop(const QPoint& point, QObject* source);
+    bool BildanoListBoxDragOver(const QPoint& point, QObject* source, const QMimeData* payload);
+    void BildanoListBoxDragDrop(const QPoint& point, QObject* source, const QMimeData* payload);
     void BildanoListBoxEndDrag(const QPoint& point);
     void BildanoListBoxKeyDown(QKeyEvent* event);
     void BildanoListBoxKeyUp(QKeyEvent* event);
@@ -179,8 +182,6 @@ private:
     void ShowWorkFace();
     void UpdateAlbumCaption(bool albumOpen);
     void UpdateCountLabel();
-    // Rebuilds the album list from the store's entries.
-    void RefreshAlbumList();
     void ReportStoreMessage(const StoreMessage& message);
     // The list was reordered or a caption edited: the picture list is written soon.
     void ListEdited();
@@ -198,6 +199,7 @@ private:
     ProgramFolders folders_;
     ProgramSettings settings_;
     std::unique_ptr<AlbumStore> store_;
+    AlbumListModel* albumModel_ = nullptr;
     ConvertedCopies convertedCopies_;
     ThumbnailReporter thumbnailReporter_;
     EntryDelegate* albumDelegate_ = nullptr;

@@ -12,13 +12,12 @@
 #include "util/message_box.h"
 #include "util/program_texts.h"
 #include "workspace/about_form.h"
+#include "workspace/album_list_model.h"
 #include "workspace/main_form.h"
 #include "workspace/preview_widget.h"
 #include "workspace/thumbnail_lists.h"
 
 namespace wexbo {
-
-namespace {}  // namespace
 
 bool TMainForm::RunResponsive(const std::function<void()>& work) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -46,15 +45,6 @@ bool TMainForm::RunResponsive(const std::function<void()>& work) {
     return false;
 }
 
-void TMainForm::RefreshAlbumList() {
-    // Filled anew from the store, at the place the user was looking at.
-    const int scrolled = BildanoListBox->verticalScrollBar()->value();
-    BildanoListBox->clear();
-    for (const std::string& entry : store_->Entries()) BildanoListBox->addItem(QString::fromStdString(entry));
-    BildanoListBox->doItemsLayout();  // the scroll range now, not after the next event
-    BildanoListBox->verticalScrollBar()->setValue(scrolled);
-}
-
 void TMainForm::ReportStoreMessage(const StoreMessage& message) {
     if (message.textNumber != 0) ShowMessage(this, MessageKind::Error, Text(message.textNumber));
     if (!message.error.empty()) ShowMessage(this, MessageKind::Error, QString::fromStdString(message.error));
@@ -65,9 +55,8 @@ void TMainForm::OpenAlbum(const std::string& name) {
     PicProgressBar->show();
     ListSaveTimer->stop();  // the store writes an edited list before it opens the album
     OpenAlbumResult result;
-    RunResponsive([&] { result = store_->OpenAlbum(name); });
+    albumModel_->Replace([&] { RunResponsive([&] { result = store_->OpenAlbum(name); }); });
     if (result.albumFileFound) {
-        RefreshAlbumList();
         UpdateAlbumCaption(true);
         TitleEdit->setText(QString::fromStdString(store_->AlbumTitle()));
         LEADImage2->hide();
@@ -97,12 +86,13 @@ void TMainForm::NewBildano1Click() {
     if (!NewForm->ShowDialog()) return;
     ShowWorkFace();
     ListSaveTimer->stop();
-    ReportStoreMessage(store_->StartNewAlbum(NewForm->Title().toStdString()));
+    StoreMessage message;
+    albumModel_->Replace([&] { message = store_->StartNewAlbum(NewForm->Title().toStdString()); });
+    ReportStoreMessage(message);
     TitleEdit->setText(NewForm->Title());
     LEADImage2->hide();
     shownKey_.clear();
     SaveProgramSettings();
-    RefreshAlbumList();
     UpdateAlbumCaption(true);
     EnablePictureControls(false);
 }
@@ -117,14 +107,14 @@ void TMainForm::DeleteBildano1Click() {
     OpenAlbum("del");
     LEADImage2->hide();
     shownKey_.clear();
-    const bool deleted = store_->DeleteAlbum(chosen);
-    RefreshAlbumList();
+    bool deleted = false;
+    albumModel_->Replace([&] { deleted = store_->DeleteAlbum(chosen); });
     QApplication::restoreOverrideCursor();
     if (!deleted) ShowMessage(this, MessageKind::Information, Text(10009));
 }
 
 void TMainForm::CreateBitBtnClick() {
-    if (store_->Entries().empty()) {
+    if (store_->Pictures().empty()) {
         ShowMessage(this, MessageKind::Information, Text(10002));
         return;
     }

@@ -13,7 +13,10 @@
 #include "util/parallel.h"
 #include "util/program_texts.h"
 #include "util/strings.h"
+#include "util/text_encoding.h"
 #include "workspace/album_list_editing.h"
+#include "workspace/album_list_model.h"
+#include "workspace/list_roles.h"
 #include "workspace/main_form.h"
 #include "workspace/preview_widget.h"
 #include "workspace/source_listing.h"
@@ -22,13 +25,8 @@
 namespace wexbo {
 
 namespace {
-// Where a source entry keeps its file name as the file system has it.
-constexpr int kFileNameRole = Qt::UserRole;
 std::string SourceFileName(const QListWidgetItem* item) {
     return item ? item->data(kFileNameRole).toByteArray().toStdString() : std::string();
-}
-std::string EntryText(const QListWidgetItem* item) {
-    return item ? item->text().toStdString() : std::string();
 }
 }  // namespace
 
@@ -68,10 +66,11 @@ void TMainForm::ListSourceFolder() {
                                           &thumbnailReporter_);
     });
     store_->Counters() = listing.counters;
-    for (std::size_t i = 0; i < listing.entries.size(); ++i) {
-        auto* item = new QListWidgetItem(QString::fromStdString(listing.entries[i]), FileListBox);
+    for (const SourcePicture& picture : listing.pictures) {
+        auto* item = new QListWidgetItem(QString::fromStdString(DecodeText(picture.name)), FileListBox);
         // The name exactly as on disk: the shown text cannot hold every name Linux allows.
-        item->setData(kFileNameRole, QByteArray::fromStdString(listing.names[i]));
+        item->setData(kFileNameRole, QByteArray::fromStdString(picture.name));
+        item->setData(kThumbnailPathRole, QString::fromStdString(picture.thumbnailPath));
     }
     statusBar()->clearMessage();
     PicProgressBar->hide();
@@ -89,15 +88,15 @@ void TMainForm::ShowPreview(const std::string& key, bool fromAlbum, bool force) 
     else
         path = settings_.sourceFolder + key;
     if (LEADImage2->ShowPicture(path)) LEADImage2->show();
-    if (rememberedCurrent_ >= 0 && rememberedCurrent_ < BildanoListBox->count())
-        BildanoListBox->setCurrentRow(rememberedCurrent_, QItemSelectionModel::NoUpdate);
+    if (rememberedCurrent_ >= 0 && rememberedCurrent_ < BildanoListBox->Count())
+        BildanoListBox->SetCurrentRow(rememberedCurrent_, QItemSelectionModel::NoUpdate);
 }
 
 void TMainForm::FileListBoxClick() {
     QToolTip::hideText();
     EnablePictureControls(false);
     sourceDrag_ = true;
-    rememberedCurrent_ = BildanoListBox->currentRow();
+    rememberedCurrent_ = BildanoListBox->CurrentRow();
     waitingKey_ = SourceFileName(FileListBox->currentItem());
     if (!Timer2->isActive()) Timer2->start();
 }
@@ -130,10 +129,15 @@ void TMainForm::AddSourcePictures(const std::vector<std::string>& names, long po
     std::vector<std::string> order = names;
     if (position >= 0) std::reverse(order.begin(), order.end());
     for (const std::string& name : order) {
-        StoreMessage message;
-        RunResponsive([&] { message = store_->AddPictureToAlbum(settings_.sourceFolder + name, position); });
-        RefreshAlbumList();
-        if (position >= 0) SelectAlbumEntry(position);
+        // The file work on a worker thread; the list changes here, where the window reads it.
+        AlbumCopy copy;
+        RunResponsive([&] { copy = store_->CopyPictureIntoAlbum(settings_.sourceFolder + name); });
+        StoreMessage message = copy.message;
+        if (copy.picture) {
+            int row = -1;
+            message = albumModel_->Insert(std::move(*copy.picture), position, &row);
+            if (position >= 0) SelectAlbumEntry(row);
+        }
         ReportStoreMessage(message);         // a failed copy stops that picture only
         if (message.albumUnwritable) break;  // the next pictures would fail alike
     }
@@ -154,13 +158,15 @@ void TMainForm::SpeedButton2Click() {
 
 void TMainForm::SpeedButton3Click() {
     // Only the pictures the user selected are deleted; an empty list has none to delete.
-    std::vector<int> selected;
-    for (int row = BildanoListBox->count() - 1; row >= 0; --row)
-        if (BildanoListBox->item(row)->isSelected()) selected.push_back(row);
-    if (!selected.empty()) ClearCaptionFields();
-    for (int row : selected)
-        ReportStoreMessage(store_->RemovePictureFromAlbum(static_cast<std::size_t>(row)));
-    RefreshAlbumList();
+    std::vector<int> selected = BildanoListBox->SelectedRows();
+    std::reverse(selected.begin(), selected.end());  // from the last, so the rows before stay put
+    if (!selected.empty()) {
+        // No entry is current afterwards (not a neighbour the removal would make current): the
+        // picture controls stay off until the user shows an entry.
+        BildanoListBox->selectionModel()->clearCurrentIndex();
+        ClearCaptionFields();
+    }
+    for (int row : selected) ReportStoreMessage(albumModel_->Remove(row));
     UpdateCountLabel();
     store_->PurgeStaleThumbnails();
     if (selected.empty()) ShowMessage(this, MessageKind::Information, Text(10006));
@@ -169,15 +175,14 @@ void TMainForm::SpeedButton3Click() {
 void TMainForm::SpeedButton4Click() {
     if (!ShowMessage(this, MessageKind::Question, Text(10007))) return;
     ClearCaptionFields();
-    ReportStoreMessage(store_->RemoveAllPictures());
-    RefreshAlbumList();
+    ReportStoreMessage(albumModel_->RemoveAll());
     UpdateCountLabel();
 }
 
 // --- Showing an entry, captions ---------------------------------------------------------------
 
 void TMainForm::BildanoListBoxMouseDown(const QPoint& point) {
-    if (BildanoListBox->count() == 0) return;
+    if (BildanoListBox->Count() == 0) return;
     sourceDrag_ = false;
     dropIndex_ = BildanoListBox->EntryAt(point);
     BildanoListBoxClick();
@@ -202,16 +207,16 @@ void TMainForm::BildanoListBoxCurrentChanged(const QModelIndex& current) {
 }
 
 void TMainForm::ShowCurrentEntry() {
-    const QListWidgetItem* current = BildanoListBox->currentItem();
-    if (!current) return;
-    const PictureFields fields = ParseAlbumEntry(EntryText(current));
-    waitingKey_ = fields.fileName;
+    const QModelIndex current = BildanoListBox->currentIndex();
+    if (!current.isValid()) return;
+    waitingKey_ = current.data(kFileNameRole).toByteArray().toStdString();
+    const QString caption = current.data(kCaptionRole).toString();
     syncingCaptions_ = true;
-    TextEdit->setText(QString::fromStdString(fields.caption));
-    TextEdit1->setText(QString::fromStdString(fields.caption));
+    TextEdit->setText(caption);
+    TextEdit1->setText(caption);
     syncingCaptions_ = false;
     EnablePictureControls(true);
-    rememberedCurrent_ = BildanoListBox->currentRow();
+    rememberedCurrent_ = current.row();
     Timer1->start();
 }
 
@@ -223,17 +228,8 @@ void TMainForm::Timer1Timer() {
 
 void TMainForm::TextEditChange(const QString& text) {
     if (syncingCaptions_) return;
-    const int row = BildanoListBox->currentRow();
     const std::string caption = CleanCaption(text.toStdString());
-    if (row >= 0 && static_cast<std::size_t>(row) < store_->Entries().size()) {
-        std::string& entry = store_->MutableEntries()[static_cast<std::size_t>(row)];
-        const std::string edited = EntryWithEditedCaption(entry, caption);
-        if (edited != entry) {
-            entry = edited;
-            ListEdited();
-        }
-        BildanoListBox->item(row)->setText(QString::fromStdString(entry));
-    }
+    if (albumModel_->SetCaption(BildanoListBox->CurrentRow(), caption)) ListEdited();
     syncingCaptions_ = true;
     if (TextEdit->text().toStdString() != caption) TextEdit->setText(QString::fromStdString(caption));
     if (TextEdit1->text().toStdString() != caption) TextEdit1->setText(QString::fromStdString(caption));
@@ -267,45 +263,50 @@ void TMainForm::SaveEditedList() {
 
 void TMainForm::SelectAlbumEntry(long index) {
     BildanoListBox->clearSelection();
-    const long row = SelectableIndex(index, static_cast<std::size_t>(BildanoListBox->count()));
+    const long row = SelectableIndex(index, static_cast<std::size_t>(BildanoListBox->Count()));
     if (row < 0) return;
-    BildanoListBox->setCurrentRow(static_cast<int>(row), QItemSelectionModel::ClearAndSelect);
+    BildanoListBox->SetCurrentRow(static_cast<int>(row), QItemSelectionModel::ClearAndSelect);
 }
 
 // --- Drag and drop, keys ----------------------------------------------------------------------
 
-bool TMainForm::BildanoListBoxDragOver(const QPoint& point, QObject* source) {
-    if (source != BildanoListBox && source != FileListBox) return false;
+bool TMainForm::BildanoListBoxDragOver(const QPoint& point, QObject* source, const QMimeData* payload) {
+    // Only the two lists' own drags: pictures from the source list, an entry of this list.
+    const bool fromSource = source == FileListBox && payload && payload->hasFormat(kSourceNamesFormat);
+    const bool fromAlbum = source == BildanoListBox && payload && payload->hasFormat(kAlbumRowFormat);
+    if (!fromSource && !fromAlbum) return false;
     dragOver_ = true;
     QScrollBar* bar = BildanoListBox->verticalScrollBar();
     if (point.y() < 50) bar->setValue(bar->value() - 1);
     if (point.y() > BildanoListBox->viewport()->height() - 50) bar->setValue(bar->value() + 1);
-    if (source == FileListBox) {
+    if (fromSource) {
         sourceDrag_ = true;
         const int entry = BildanoListBox->EntryAt(point);
-        dropIndex_ = entry >= 0 ? entry : BildanoListBox->count();
+        dropIndex_ = entry >= 0 ? entry : BildanoListBox->Count();
     }
     rememberedScroll_ = bar->value();
     return true;
 }
 
-void TMainForm::BildanoListBoxDragDrop(const QPoint& point, QObject* source) {
-    if (sourceDrag_ || source == FileListBox) {
+void TMainForm::BildanoListBoxDragDrop(const QPoint& point, QObject* source, const QMimeData* payload) {
+    if (source == FileListBox) {
         const int entry = BildanoListBox->EntryAt(point);
-        dropIndex_ = entry >= 0 ? entry : BildanoListBox->count();
-        AddSourcePictures(SelectedSourceNames(false), dropIndex_);
-        if (BildanoListBox->count() > 0) BildanoListBoxClick();
+        dropIndex_ = entry >= 0 ? entry : BildanoListBox->Count();
+        AddSourcePictures(SourceNamesOf(payload), dropIndex_);
+        if (BildanoListBox->Count() > 0) BildanoListBoxClick();
         sourceDrag_ = false;
         return;
     }
+    if (source != BildanoListBox) return;
+    // The entry picked up moves, and only while its row still holds the picture picked up.
+    const DraggedAlbumRow dragged = AlbumRowOf(payload);
     const int target = BildanoListBox->EntryAt(point);
-    if (target >= 0 && dropIndex_ >= 0) {
-        MoveEntry(store_->MutableEntries(), static_cast<std::size_t>(dropIndex_),
-                  static_cast<std::size_t>(target));
-        if (target != dropIndex_) ListEdited();
-        RefreshAlbumList();
-        dropIndex_ = target;
-    }
+    const auto& pictures = store_->Pictures();
+    if (target < 0 || dragged.row < 0 || static_cast<std::size_t>(dragged.row) >= pictures.size() ||
+        pictures[static_cast<std::size_t>(dragged.row)].fileName != dragged.fileName)
+        return;
+    if (albumModel_->Move(dragged.row, target)) ListEdited();
+    dropIndex_ = target;
 }
 
 void TMainForm::BildanoListBoxEndDrag(const QPoint& point) {
@@ -316,7 +317,7 @@ void TMainForm::BildanoListBoxEndDrag(const QPoint& point) {
     if (rememberedScroll_ != 1) bar->setValue(rememberedScroll_);
     rememberedScroll_ = 1;
     const int entry = BildanoListBox->EntryAt(point);
-    SelectAlbumEntry(entry >= 0 ? entry : BildanoListBox->count());
+    SelectAlbumEntry(entry >= 0 ? entry : BildanoListBox->Count());
 }
 
 void TMainForm::BildanoListBoxKeyDown(QKeyEvent* event) {

@@ -2,9 +2,9 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "album/album_entry.h"
 #include "imaging/lead_image.h"
 #include "util/message_box.h"
+#include "workspace/album_list_model.h"
 #include "workspace/main_form.h"
 #include "workspace/picture_transform.h"
 #include "workspace/thumbnail_lists.h"
@@ -12,11 +12,11 @@
 namespace wexbo {
 
 void TMainForm::TransformAlbumPicture(const std::string& keyword) {
-    const int index = BildanoListBox->currentRow();
+    const int index = BildanoListBox->CurrentRow();
     if (index < 0) return;
     if (!store_->EntryMayBeRewritten(static_cast<std::size_t>(index))) {
         // A picture list may name a file outside the album or a link: the album never rewrites it.
-        const std::string name = ParseAlbumEntry(store_->Entries()[static_cast<std::size_t>(index)]).fileName;
+        const std::string& name = store_->Pictures()[static_cast<std::size_t>(index)].fileName;
         ShowMessage(this, MessageKind::Error,
                     QString::fromStdString("The picture " + name + " is not a file of the album folder " +
                                            store_->AlbumFolder() + "; it is left as it is."));
@@ -32,8 +32,7 @@ void TMainForm::TransformAlbumPicture(const std::string& keyword) {
                     "An error occured in your application, \n" + QString::fromStdString(result.errorText));
         return;
     }
-    BildanoListBox->item(index)->setText(
-        QString::fromStdString(store_->Entries()[static_cast<std::size_t>(index)]));
+    albumModel_->RowChanged(index);
     ShowPreview(store_->CurrentPicturePath(), false, true);
     SelectAlbumEntry(index);
 }

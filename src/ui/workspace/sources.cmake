@@ -1,5 +1,7 @@
 target_sources(wexbo_ui PRIVATE
+  workspace/album_list_model.cpp
   workspace/entry_delegate.cpp
+  workspace/list_roles.cpp
   workspace/preview_widget.cpp
   workspace/thumbnail_lists.cpp
   workspace/about_form.cpp

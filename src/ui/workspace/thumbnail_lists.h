@@ -2,8 +2,10 @@
 // (drag source and target). They only report drags and keys; the main window decides.
 #pragma once
 
+#include <QListView>
 #include <QListWidget>
 #include <functional>
+#include <vector>
 
 namespace wexbo {
 
@@ -15,24 +17,38 @@ public:
     std::function<void()> onDragOver;  // any drag passing over the source list
     std::function<void(QKeyEvent*)> onKeyDown;
 
+    // What a drag of the selected pictures carries: their file names, in list order.
+    QMimeData* DragPayload() const;
+
 protected:
+    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-class AlbumListBox : public QListWidget {
+// Shows an AlbumListModel.
+class AlbumListBox : public QListView {
     Q_OBJECT
 public:
     explicit AlbumListBox(QWidget* parent = nullptr);
 
     // Index of the entry at a point of the viewport, or -1.
     int EntryAt(const QPoint& point) const;
+    int Count() const;
+    int CurrentRow() const;  // -1 when no entry is current
+    void SetCurrentRow(int row, QItemSelectionModel::SelectionFlags how);
+    std::vector<int> SelectedRows() const;  // ascending
+    bool RowSelected(int row) const;
+    QRect RowRect(int row) const;  // in viewport coordinates
+    // What a drag started here carries: the current entry's row and file name.
+    QMimeData* DragPayload() const;
 
-    // Whether a drag from `source` is taken, and where it goes (viewport coordinates).
-    std::function<bool(const QPoint&, QObject* source)> onDragOver;
-    std::function<void(const QPoint&, QObject* source)> onDragDrop;
+    // Whether a drag from `source` carrying `payload` is taken, and where it goes (viewport
+    // coordinates).
+    std::function<bool(const QPoint&, QObject* source, const QMimeData* payload)> onDragOver;
+    std::function<void(const QPoint&, QObject* source, const QMimeData* payload)> onDragDrop;
     std::function<void(const QPoint&)> onEndDrag;  // a drag that started here ended
     std::function<void(const QPoint&)> onMouseDown;
     std::function<void(QKeyEvent*)> onKeyDown;

@@ -5,18 +5,28 @@
 namespace wexbo {
 namespace {
 
-TEST(AlbumEntryTest, EntryTextIsExactAndParsesBack) {
-    const std::string entry = MakeAlbumEntry("/home/u/Slideshow/Gal_0001/_THUMB_a.jpg", "a.jpg", "Beach");
-    EXPECT_EQ(entry,
-              "<IMG src=\"file:///home/u/Slideshow/Gal_0001/_THUMB_a.jpg\" align=\"top\">a.jpg | Beach");
-    EXPECT_EQ(EntryListText(entry), "a.jpg | Beach");
-    EXPECT_EQ(ParseAlbumEntry(entry).fileName, "a.jpg");
-    EXPECT_EQ(ParseAlbumEntry(entry).caption, "Beach");
-    EXPECT_EQ(EntryThumbnailPath(entry), "/home/u/Slideshow/Gal_0001/_THUMB_a.jpg");
-    const std::string added = MakeAlbumEntry("/t/_THUMB_b.jpg", "b.jpg", std::nullopt);
-    EXPECT_EQ(EntryListText(added), "b.jpg");
-    EXPECT_EQ(ParseAlbumEntry(WithCaption(added, "Über")).caption, "Über");
-    EXPECT_EQ(EntryThumbnailPath(WithCaption(added, "x")), "/t/_THUMB_b.jpg");
+// A picture never captioned keeps the line of the file name alone; a caption, even an empty one,
+// adds " | " and the caption.
+TEST(AlbumPictureTest, ListTextHoldsTheCaptionOnlyOnceOneWasGiven) {
+    AlbumPicture picture{"a.jpg", std::nullopt, "/t/_THUMB_a.jpg"};
+    EXPECT_EQ(picture.ListText(), "a.jpg");
+    EXPECT_EQ(picture.CaptionText(), "");
+    picture.caption = "";
+    EXPECT_EQ(picture.ListText(), "a.jpg | ");
+    picture.caption = "Über den Wolken";
+    EXPECT_EQ(picture.ListText(), "a.jpg | Über den Wolken");
+    const PictureFields back = ParsePictureListLine(picture.ListText());
+    EXPECT_EQ(back.fileName, "a.jpg");
+    EXPECT_EQ(back.caption, "Über den Wolken");
+}
+
+TEST(CaptionTest, CleaningDropsSplitCharactersAndKeepsFiftyEightCharacters) {
+    EXPECT_EQ(CleanCaption("a|b>c"), "abc");
+    std::string long_text;
+    for (int i = 0; i < 60; ++i) long_text += "ü";
+    std::string expected;
+    for (int i = 0; i < 58; ++i) expected += "ü";
+    EXPECT_EQ(CleanCaption(long_text), expected);  // counted in characters, never cut inside one
 }
 
 struct LineCase {
@@ -48,7 +58,7 @@ TEST_P(ListSafeFileNameTest, ReadsBackAsItself) {
     const std::string safe = ListSafeFileName(GetParam().name);
     EXPECT_EQ(safe, GetParam().safe);
     EXPECT_EQ(ParsePictureListLine(safe).fileName, safe);
-    EXPECT_EQ(ParseAlbumEntry(MakeAlbumEntry("/t/_THUMB_x.jpg", safe, "c")).fileName, safe);
+    EXPECT_EQ(ParsePictureListLine(AlbumPicture{safe, "c", ""}.ListText()).fileName, safe);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ListSafeFileNameTest,

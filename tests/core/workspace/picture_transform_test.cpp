@@ -57,11 +57,11 @@ TEST_F(PictureTransformTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbna
     thumbnail.Load(root / "Gal_0001/_THUMB_1wide.jpg");
     EXPECT_EQ(thumbnail.Width(), 52);
     EXPECT_EQ(thumbnail.Height(), 70);
-    EXPECT_EQ(EntryThumbnailPath(store.Entries()[0]), root / "Gal_0001/_THUMB_1wide.jpg");
-    EXPECT_EQ(ParseAlbumEntry(store.Entries()[0]).caption, "Wide one");
+    EXPECT_EQ(store.Pictures()[0].thumbnailPath, root / "Gal_0001/_THUMB_1wide.jpg");
+    EXPECT_EQ(store.Pictures()[0].caption, "Wide one");
 
     ASSERT_TRUE(TransformAlbumPicture(store, 0, preview, "-90").ok);
-    EXPECT_EQ(EntryThumbnailPath(store.Entries()[0]), root / "Gal_0001/_THUMB_2wide.jpg");
+    EXPECT_EQ(store.Pictures()[0].thumbnailPath, root / "Gal_0001/_THUMB_2wide.jpg");
     EXPECT_TRUE(fs::exists(root / "Gal_0001/_THUMB_1wide.jpg"));
 }
 
@@ -83,14 +83,14 @@ TEST_F(PictureTransformTest, APreviewOfAnotherPictureIsNeverSavedOverThisOne) {
 }
 
 TEST_F(PictureTransformTest, AFailedSaveLeavesTheEntryAndReportsTheError) {
-    const std::string before = store.Entries()[1];
+    const AlbumPicture before = store.Pictures()[1];
     preview.Load(root / "Gal_0001/other.jpg");
     fs::remove(root / "Gal_0001/other.jpg");
     fs::create_directories(root / "Gal_0001/other.jpg");  // a folder where the picture file is
     const TransformResult result = TransformAlbumPicture(store, 1, preview, "90");
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.errorText.empty());
-    EXPECT_EQ(store.Entries()[1], before);
+    EXPECT_EQ(store.Pictures()[1], before);
     EXPECT_FALSE(fs::exists(root / "Gal_0001/_THUMB_1other.jpg"));
 }
 

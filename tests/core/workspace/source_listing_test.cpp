@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "album/album_entry.h"
 #include "imaging/thumbnail_maker.h"
 #include "program_copy.h"
 #include "temp_dir.h"
@@ -22,7 +21,7 @@ using test::WriteFile;
 
 std::vector<std::string> Names(const SourceListing& listing) {
     std::vector<std::string> names;
-    for (const std::string& entry : listing.entries) names.push_back(ParseAlbumEntry(entry).fileName);
+    for (const SourcePicture& picture : listing.pictures) names.push_back(picture.name);
     return names;
 }
 
@@ -39,11 +38,10 @@ TEST(SourceListingTest, ListsNamesHoldingJpgSortedWithCachedThumbnails) {
     EXPECT_EQ(Names(listing), (std::vector<std::string>{"a.jpg", "Äpfel.jpg", "b.jpg", "B.JPG", "old.jpg",
                                                         "x.jpg.bak", "zebra.jpg"}));
     const std::string cache = ThumbnailPath(program.Folder(), source / "a.jpg", true);
-    EXPECT_EQ(listing.entries[0], "<IMG src=\"file://" + cache + "\" align=\"top\">a.jpg");
+    EXPECT_EQ(listing.pictures[0].thumbnailPath, cache);
     EXPECT_TRUE(fs::exists(cache));
     EXPECT_FALSE(fs::exists(ThumbnailPath(program.Folder(), source / "x.jpg.bak", true)));
     EXPECT_EQ(listing.counters.total, 7);
-    EXPECT_EQ(listing.names, Names(listing));
     // "b.jpg" and "B.JPG" share a web name but not their cache thumbnail.
     EXPECT_NE(ThumbnailPath(program.Folder(), source / "b.jpg", true),
               ThumbnailPath(program.Folder(), source / "B.JPG", true));
@@ -54,7 +52,7 @@ TEST(SourceListingTest, NamesThatAreNotUtf8ComeBackExactly) {
     TempDir source;
     WriteFile(source / "caf\xE9.jpg", ReadFile(program.Folder() + "gal/Gal_0001/kite.jpg"));
     const SourceListing listing = ListSourceFolder(program.Folder(), source.Path(), 1);
-    EXPECT_EQ(listing.names, std::vector<std::string>{"caf\xE9.jpg"});
+    EXPECT_EQ(Names(listing), std::vector<std::string>{"caf\xE9.jpg"});
     EXPECT_TRUE(fs::exists(ThumbnailPath(program.Folder(), source / "caf\xE9.jpg", true)));
 }
 
@@ -67,7 +65,10 @@ TEST(SourceListingTest, OneThreadAndManyGiveTheSameList) {
     const SourceListing one = ListSourceFolder(program.Folder(), source.Path(), 1);
     fs::remove_all(program.Folder() + "thumbs");
     const SourceListing many = ListSourceFolder(program.Folder(), source.Path(), 4);
-    EXPECT_EQ(one.entries, many.entries);
+    EXPECT_EQ(Names(one), Names(many));
+    ASSERT_EQ(one.pictures.size(), many.pictures.size());
+    for (std::size_t i = 0; i < one.pictures.size(); ++i)
+        EXPECT_EQ(one.pictures[i].thumbnailPath, many.pictures[i].thumbnailPath);
 }
 
 TEST(SourceFolderTest, AlbumRootAndProgramFolderAreRefusedInAnyCase) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -21,6 +22,7 @@
 #include "util/message_box.h"
 #include "util/program_texts.h"
 #include "workspace/about_form.h"
+#include "workspace/album_list_model.h"
 #include "workspace/preview_widget.h"
 #include "workspace/thumbnail_lists.h"
 
@@ -58,8 +60,7 @@ protected:
     std::string Root() const { return home / "Slideshow/"; }
     std::vector<std::string> AlbumNames() const {
         std::vector<std::string> names;
-        for (const std::string& entry : form->Store().Entries())
-            names.push_back(ParseAlbumEntry(entry).fileName);
+        for (const AlbumPicture& picture : form->Store().Pictures()) names.push_back(picture.fileName);
         return names;
     }
     // A source folder of small copies of one sample photo, listed in the source list.
@@ -75,8 +76,13 @@ protected:
         form->FileListBox->clearSelection();
         for (int row : rows) form->FileListBox->item(row)->setSelected(true);
     }
-    QPoint AlbumPoint(int row) const {
-        return form->BildanoListBox->visualItemRect(form->BildanoListBox->item(row)).center();
+    QPoint AlbumPoint(int row) const { return form->BildanoListBox->RowRect(row).center(); }
+    // What a drag carries: the selected source pictures, or the album list's current entry.
+    std::unique_ptr<QMimeData> SourceDrag() const {
+        return std::unique_ptr<QMimeData>(form->FileListBox->DragPayload());
+    }
+    std::unique_ptr<QMimeData> AlbumDrag() const {
+        return std::unique_ptr<QMimeData>(form->BildanoListBox->DragPayload());
     }
     // A new album holding the named pictures, in that order.
     void AlbumOf(const std::vector<std::string>& names) {
@@ -120,14 +126,14 @@ TEST_F(MainFormTest, SampleAlbumOpensWithItsEntries) {
     EXPECT_TRUE(form->BedienPanel->isVisible());
     EXPECT_TRUE(form->ControllBar1->isVisible());
     EXPECT_TRUE(form->Bildano1->menuAction()->isEnabled());
-    EXPECT_EQ(form->BildanoListBox->count(), 5);
+    EXPECT_EQ(form->BildanoListBox->Count(), 5);
     EXPECT_EQ(AlbumNames().front(), "autumn.jpg");
     EXPECT_EQ(form->windowTitle(), "Wexbo 10 : Nature walk");
     EXPECT_EQ(form->BildanoLabel->text(), Text(594) + " 5 " + Text(595));
     EXPECT_TRUE(fs::exists(Root() + "Gal_0001/_THUMB_autumn.jpg"));
     form->SelectAlbumEntry(-1);
-    EXPECT_EQ(form->BildanoListBox->currentRow(), 4);
-    EXPECT_EQ(form->BildanoListBox->selectedItems().size(), 1);
+    EXPECT_EQ(form->BildanoListBox->CurrentRow(), 4);
+    EXPECT_EQ(form->BildanoListBox->SelectedRows().size(), 1);
 }
 
 TEST_F(MainFormTest, ASourceFolderInsideTheAlbumRootIsRefusedAndTheDialogReturns) {
@@ -149,8 +155,9 @@ TEST_F(MainFormTest, DroppingSourcePicturesOnAnEntryInsertsThemInOrderThere) {
     ListSource({"a.jpg", "b.jpg", "c.jpg"});
     SelectSource({0, 1, 2});  // a, b, c (the list is sorted: a b c p1 p2 p3 p4)
     const QPoint third = AlbumPoint(2);
-    EXPECT_TRUE(form->BildanoListBoxDragOver(third, form->FileListBox));
-    form->BildanoListBoxDragDrop(third, form->FileListBox);
+    const auto picked = SourceDrag();
+    EXPECT_TRUE(form->BildanoListBoxDragOver(third, form->FileListBox, picked.get()));
+    form->BildanoListBoxDragDrop(third, form->FileListBox, picked.get());
     EXPECT_EQ(AlbumNames(),
               (std::vector<std::string>{"p1.jpg", "p2.jpg", "a.jpg", "b.jpg", "c.jpg", "p3.jpg", "p4.jpg"}));
     EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"),
@@ -158,8 +165,9 @@ TEST_F(MainFormTest, DroppingSourcePicturesOnAnEntryInsertsThemInOrderThere) {
 
     SelectSource({3});  // p1 again, dropped below the last entry
     const QPoint below(10, form->BildanoListBox->viewport()->height() - 2);
-    form->BildanoListBoxDragOver(below, form->FileListBox);
-    form->BildanoListBoxDragDrop(below, form->FileListBox);
+    const auto again = SourceDrag();
+    form->BildanoListBoxDragOver(below, form->FileListBox, again.get());
+    form->BildanoListBoxDragDrop(below, form->FileListBox, again.get());
     EXPECT_EQ(AlbumNames().back(), "p1_1.jpg");
 }
 
@@ -169,14 +177,15 @@ TEST_F(MainFormTest, DraggingAnEntryReordersTheListAndWritesItAMomentLater) {
     form->SelectAlbumEntry(0);
     form->BildanoListBoxMouseDown(AlbumPoint(0));
     const QPoint fourth = AlbumPoint(3);
-    EXPECT_TRUE(form->BildanoListBoxDragOver(fourth, form->BildanoListBox));
-    form->BildanoListBoxDragDrop(fourth, form->BildanoListBox);
+    const auto picked = AlbumDrag();
+    EXPECT_TRUE(form->BildanoListBoxDragOver(fourth, form->BildanoListBox, picked.get()));
+    form->BildanoListBoxDragDrop(fourth, form->BildanoListBox, picked.get());
     form->BildanoListBoxEndDrag(fourth);
     EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"B.jpg", "C.jpg", "D.jpg", "A.jpg", "E.jpg"}));
-    EXPECT_EQ(form->BildanoListBox->currentRow(), 3);
-    EXPECT_TRUE(form->BildanoListBox->item(3)->isSelected());
+    EXPECT_EQ(form->BildanoListBox->CurrentRow(), 3);
+    EXPECT_TRUE(form->BildanoListBox->RowSelected(3));
     EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"), saved);
-    EXPECT_FALSE(form->BildanoListBoxDragOver(fourth, form->OpenBitBtn));  // only the two lists
+    EXPECT_FALSE(form->BildanoListBoxDragOver(fourth, form->OpenBitBtn, picked.get()));  // only the two lists
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return ReadFile(form->Store().AlbumFolder() + "Pictures.ini") ==
@@ -201,7 +210,7 @@ TEST_F(MainFormTest, CaptionsStayInStepAndReachThePictureListWithTheNextSave) {
     form->BildanoListBoxClick();
     QTest::keyClicks(form->TextEdit1, "Sea|side>");
     EXPECT_EQ(form->TextEdit->text(), "Seaside");  // the split characters are refused
-    EXPECT_EQ(ParseAlbumEntry(form->Store().Entries()[0]).caption, "Seaside");
+    EXPECT_EQ(form->Store().Pictures()[0].CaptionText(), "Seaside");
     EXPECT_EQ(ReadFile(form->Store().AlbumFolder() + "Pictures.ini"), "x.jpg\r\ny.jpg\r\n");
     form->SelectAlbumEntry(1);
     QTest::keyClick(form->FileListBox, Qt::Key_Delete);  // a remove writes the list
@@ -247,7 +256,7 @@ TEST_F(MainFormTest, RemovingFromAListThatShowsEmptyDeletesNothing) {
     WriteFile(Root() + "Mine/two.JPG", photo);
     form->BeispielBitBtn->click();
     form->OpenAlbum("Mine");
-    ASSERT_EQ(form->BildanoListBox->count(), 0);
+    ASSERT_EQ(form->BildanoListBox->Count(), 0);
     form->BildanoListBox->setFocus();
     QTest::keyClick(form->BildanoListBox, Qt::Key_Delete);
     form->SpeedButton3->click();
@@ -261,7 +270,7 @@ TEST_F(MainFormTest, RemovingFromAListThatShowsEmptyDeletesNothing) {
 
 TEST_F(MainFormTest, RemovingSelectedPicturesLeavesTheCurrentUnselectedEntrysCaption) {
     form->BeispielBitBtn->click();
-    const std::string caption = ParseAlbumEntry(form->Store().Entries()[0]).caption;
+    const std::string caption = form->Store().Pictures()[0].CaptionText();
     form->SelectAlbumEntry(0);
     form->BildanoListBoxClick();
     // Ctrl-clicks: the third entry selected, the first one current but no longer selected.
@@ -269,10 +278,10 @@ TEST_F(MainFormTest, RemovingSelectedPicturesLeavesTheCurrentUnselectedEntrysCap
                                                    QItemSelectionModel::Select);
     form->BildanoListBox->selectionModel()->select(form->BildanoListBox->model()->index(0, 0),
                                                    QItemSelectionModel::Deselect);
-    ASSERT_EQ(form->BildanoListBox->currentRow(), 0);
+    ASSERT_EQ(form->BildanoListBox->CurrentRow(), 0);
     form->SpeedButton3->click();
-    ASSERT_EQ(form->BildanoListBox->count(), 4);
-    EXPECT_EQ(ParseAlbumEntry(form->Store().Entries()[0]).caption, caption);
+    ASSERT_EQ(form->BildanoListBox->Count(), 4);
+    EXPECT_EQ(form->Store().Pictures()[0].CaptionText(), caption);
     EXPECT_NE(ReadFile(Root() + "Gal_0001/Pictures.ini").find("autumn.jpg | " + caption), std::string::npos);
     EXPECT_FALSE(fs::exists(Root() + "Gal_0001/cold_ripple.jpg"));
 }
@@ -284,7 +293,7 @@ TEST_F(MainFormTest, ATurnNeverRewritesAFileOutsideTheAlbum) {
     WriteFile(Root() + "Mine/Pictures.ini", "../../Documents/precious.jpg | mine\r\n");
     form->BeispielBitBtn->click();
     form->OpenAlbum("Mine");
-    ASSERT_EQ(form->BildanoListBox->count(), 1);
+    ASSERT_EQ(form->BildanoListBox->Count(), 1);
     form->SelectAlbumEntry(0);
     form->BildanoListBoxClick();
     form->SpeedButton5->click();
@@ -292,7 +301,7 @@ TEST_F(MainFormTest, ATurnNeverRewritesAFileOutsideTheAlbum) {
     EXPECT_TRUE(messages[0].contains("precious.jpg")) << messages[0].toStdString();
     EXPECT_EQ(ReadFile(home / "Documents/precious.jpg"), photo);
     form->SpeedButton3->click();
-    EXPECT_EQ(form->BildanoListBox->count(), 0);
+    EXPECT_EQ(form->BildanoListBox->Count(), 0);
     EXPECT_EQ(ReadFile(home / "Documents/precious.jpg"), photo);
 }
 
@@ -310,7 +319,7 @@ TEST_F(MainFormTest, PicturesForAnAlbumThatCannotBeMadeGiveOneMessage) {
     EXPECT_TRUE(
         messages[0].startsWith("Cannot create the folder " + QString::fromStdString(home / "Slideshow")));
     EXPECT_TRUE(messages[1].startsWith("Cannot create the album folder " + QString::fromStdString(Root())));
-    EXPECT_EQ(form->BildanoListBox->count(), 0);
+    EXPECT_EQ(form->BildanoListBox->Count(), 0);
 }
 
 TEST_F(MainFormTest, TheDisplayTimeOfTheSettingsSurvivesAStartAndReachesANewAlbum) {
@@ -328,21 +337,21 @@ TEST_F(MainFormTest, TheDisplayTimeOfTheSettingsSurvivesAStartAndReachesANewAlbu
 
 TEST_F(MainFormTest, TheArrowKeysShowTheEntryTheyMoveToAndCaptionsGoThere) {
     form->BeispielBitBtn->click();
-    const std::string first = ParseAlbumEntry(form->Store().Entries()[0]).caption;
-    const std::string second = ParseAlbumEntry(form->Store().Entries()[1]).caption;
+    const std::string first = form->Store().Pictures()[0].CaptionText();
+    const std::string second = form->Store().Pictures()[1].CaptionText();
     form->SelectAlbumEntry(0);
     form->BildanoListBoxClick();
     form->BildanoListBox->setFocus();
     QTest::keyClick(form->BildanoListBox, Qt::Key_Down);
-    ASSERT_EQ(form->BildanoListBox->currentRow(), 1);
+    ASSERT_EQ(form->BildanoListBox->CurrentRow(), 1);
     EXPECT_EQ(form->TextEdit->text().toStdString(), second);
     EXPECT_EQ(form->TextEdit1->text().toStdString(), second);
     EXPECT_TRUE(form->PictureControlsEnabled());
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->ShownPreviewKey() == "by_the_water.jpg"; }, 2000));
     QTest::keyClick(form->TextEdit, Qt::Key_End);
     QTest::keyClicks(form->TextEdit, "!");
-    EXPECT_EQ(ParseAlbumEntry(form->Store().Entries()[1]).caption, second + "!");
-    EXPECT_EQ(ParseAlbumEntry(form->Store().Entries()[0]).caption, first);
+    EXPECT_EQ(form->Store().Pictures()[1].CaptionText(), second + "!");
+    EXPECT_EQ(form->Store().Pictures()[0].CaptionText(), first);
 }
 
 TEST_F(MainFormTest, EndShowsTheLastEntryAndAnEditKeepsThePlaceInTheList) {
@@ -352,8 +361,8 @@ TEST_F(MainFormTest, EndShowsTheLastEntryAndAnEditKeepsThePlaceInTheList) {
     form->SelectAlbumEntry(0);
     form->BildanoListBox->setFocus();
     QTest::keyClick(form->BildanoListBox, Qt::Key_End);
-    ASSERT_EQ(form->BildanoListBox->currentRow(), 23);
-    const QRect last = form->BildanoListBox->visualItemRect(form->BildanoListBox->item(23));
+    ASSERT_EQ(form->BildanoListBox->CurrentRow(), 23);
+    const QRect last = form->BildanoListBox->RowRect(23);
     EXPECT_TRUE(form->BildanoListBox->viewport()->rect().contains(last)) << last.y();
     EXPECT_EQ(form->TextEdit->text(), "");
     EXPECT_TRUE(form->PictureControlsEnabled());
@@ -362,7 +371,8 @@ TEST_F(MainFormTest, EndShowsTheLastEntryAndAnEditKeepsThePlaceInTheList) {
     const int scrolled = form->BildanoListBox->verticalScrollBar()->value();
     ASSERT_GT(scrolled, 0);
     form->SpeedButton3->click();
-    ASSERT_EQ(form->BildanoListBox->count(), 23);
+    QApplication::processEvents();  // the list lays itself out again
+    ASSERT_EQ(form->BildanoListBox->Count(), 23);
     EXPECT_EQ(form->BildanoListBox->verticalScrollBar()->value(),
               std::min(scrolled, form->BildanoListBox->verticalScrollBar()->maximum()));
     EXPECT_GT(form->BildanoListBox->verticalScrollBar()->value(), 0);
@@ -371,8 +381,63 @@ TEST_F(MainFormTest, EndShowsTheLastEntryAndAnEditKeepsThePlaceInTheList) {
     const int before = form->BildanoListBox->verticalScrollBar()->value();
     SelectSource({0});
     form->SpeedButton1Click();
-    EXPECT_EQ(form->BildanoListBox->count(), 24);
+    QApplication::processEvents();
+    EXPECT_EQ(form->BildanoListBox->Count(), 24);
     EXPECT_EQ(form->BildanoListBox->verticalScrollBar()->value(), before);
+}
+
+// The list is edited row by row, never rebuilt: the entry the user works on stays current (and
+// shown) while other pictures are added, moved or removed around it. Qt's model tester checks
+// every change the model reports.
+TEST_F(MainFormTest, EditsAroundTheCurrentEntryKeepItCurrent) {
+    AlbumOf({"a.jpg", "b.jpg", "c.jpg", "d.jpg"});
+    QAbstractItemModelTester tester(&form->AlbumModel(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    int resets = 0;
+    QObject::connect(&form->AlbumModel(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    auto current = [&] { return AlbumNames()[static_cast<std::size_t>(form->BildanoListBox->CurrentRow())]; };
+    form->SelectAlbumEntry(2);
+    form->BildanoListBoxClick();
+    QTest::keyClicks(form->TextEdit, "Harbour");
+    ASSERT_EQ(current(), "c.jpg");
+
+    QTest::mouseClick(form->BildanoListBox->viewport(), Qt::LeftButton, {}, AlbumPoint(0));
+    const auto picked = AlbumDrag();  // a drag of "a" to below "d"
+    form->SelectAlbumEntry(2);        // the user went back to "c" before dropping
+    form->BildanoListBoxDragDrop(AlbumPoint(3), form->BildanoListBox, picked.get());
+    EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"b.jpg", "c.jpg", "d.jpg", "a.jpg"}));
+    EXPECT_EQ(current(), "c.jpg");
+
+    ListSource({"new.jpg"});
+    SelectSource({4});
+    const auto added = SourceDrag();
+    form->BildanoListBoxDragDrop(AlbumPoint(0), form->FileListBox, added.get());
+    EXPECT_EQ(AlbumNames().front(), "new.jpg");
+    EXPECT_EQ(current(), "new.jpg");  // a dropped picture is shown
+    EXPECT_EQ(form->TextEdit->text(), "");
+
+    form->SelectAlbumEntry(2);
+    ASSERT_EQ(current(), "c.jpg");
+    form->BildanoListBox->selectionModel()->select(form->BildanoListBox->model()->index(4, 0),
+                                                   QItemSelectionModel::ClearAndSelect);
+    ASSERT_EQ(current(), "c.jpg");
+    form->SpeedButton3Click();  // removes "a", the only selected one
+    EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"new.jpg", "b.jpg", "c.jpg", "d.jpg"}));
+    EXPECT_EQ(resets, 0);
+    EXPECT_EQ(form->Store().Pictures()[2].CaptionText(), "Harbour");
+}
+
+// A drop carries the row and the name of the picture picked up; a payload whose row no longer
+// holds that picture moves nothing.
+TEST_F(MainFormTest, ADropMovesOnlyThePicturePickedUp) {
+    AlbumOf({"a.jpg", "b.jpg", "c.jpg"});
+    form->SelectAlbumEntry(0);
+    const auto picked = AlbumDrag();
+    form->SelectAlbumEntry(0);
+    form->SpeedButton3Click();  // "a" is gone; row 0 now holds "b"
+    form->BildanoListBoxDragDrop(AlbumPoint(1), form->BildanoListBox, picked.get());
+    EXPECT_EQ(AlbumNames(), (std::vector<std::string>{"b.jpg", "c.jpg"}));
+    EXPECT_FALSE(form->Store().ListEdited());
 }
 
 // Linux allows "|", ">" and bytes that are not UTF-8 in file names: such pictures are listed,
@@ -468,12 +533,12 @@ TEST_F(MainFormTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbnail) {
     after.Load(Root() + "Gal_0001/autumn.jpg");
     EXPECT_EQ(after.Width(), height);
     EXPECT_EQ(after.Height(), width);
-    EXPECT_EQ(EntryThumbnailPath(form->Store().Entries()[0]), Root() + "Gal_0001/_THUMB_1autumn.jpg");
+    EXPECT_EQ(form->Store().Pictures()[0].thumbnailPath, Root() + "Gal_0001/_THUMB_1autumn.jpg");
     TLEADImage thumbnail;
     thumbnail.Load(Root() + "Gal_0001/_THUMB_1autumn.jpg");
     EXPECT_EQ(thumbnail.Height(), 70);
     EXPECT_EQ(thumbnail.Width(), std::nearbyint(70.0 * height / width));  // 1600 × 1000 turned: 44 × 70
-    EXPECT_EQ(form->BildanoListBox->currentRow(), 0);
+    EXPECT_EQ(form->BildanoListBox->CurrentRow(), 0);
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -481,14 +546,14 @@ TEST_F(MainFormTest, ATransformThatCannotWorkShowsTheErrorAndKeepsTheEntry) {
     form->BeispielBitBtn->click();
     form->SelectAlbumEntry(1);
     form->BildanoListBoxClick();
-    const std::string entry = form->Store().Entries()[1];
+    const AlbumPicture entry = form->Store().Pictures()[1];
     fs::remove(Root() + "Gal_0001/by_the_water.jpg");
     fs::create_directories(Root() + "Gal_0001/by_the_water.jpg");  // a folder where the picture is
     form->SpeedButton5->click();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("An error occured in your application, \n"));
     EXPECT_EQ(kinds[0], MessageKind::PlainError);
-    EXPECT_EQ(form->Store().Entries()[1], entry);
+    EXPECT_EQ(form->Store().Pictures()[1], entry);
 }
 
 TEST_F(MainFormTest, CtrlHeldDelaysThePreview) {
@@ -522,7 +587,7 @@ TEST_F(MainFormTest, DeletingAnotherAlbumEmptiesTheWorkspaceAndKeepsTheWorkPanel
             "Do you really want to delete the album \"Light and colour\" and all its pictures permanently?"});
     EXPECT_FALSE(fs::exists(Root() + "Gal_0002"));
     EXPECT_TRUE(fs::exists(Root() + "Gal_0001/autumn.jpg"));
-    EXPECT_EQ(form->BildanoListBox->count(), 0);
+    EXPECT_EQ(form->BildanoListBox->Count(), 0);
     EXPECT_TRUE(form->BedienPanel->isVisible());
 }
 
