@@ -337,16 +337,17 @@ void TMainForm::SetTexts() {
     NewBitBtn->setText(Text(519));
     Open1BitBtn->setText(Text(520));
     Delete1BitBtn->setText(Text(521));
-    Bildano1->setTitle(Text(522));
-    Hilfe1->setTitle(Text(524));
-    OpenBildano1->setText(Text(525));
-    NewBildano1->setText(Text(526));
-    DeleteBildano1->setText(Text(527));
-    Programmbeenden1->setText(Text(528));
-    Info1->setText(Text(534));
+    // The menus' texts carry their Alt keys.
+    Bildano1->setTitle(Text(613));
+    OpenBildano1->setText(Text(614));
+    NewBildano1->setText(Text(615));
+    DeleteBildano1->setText(Text(616));
+    Programmbeenden1->setText(Text(617));
+    Onlinegalerieerstellen1->setText(Text(618));
+    Hilfe1->setTitle(Text(619));
+    Info1->setText(Text(620));
     OpenSpeedButton->setText(Text(525));
     NewSpeedButton->setText(Text(526));
-    for (QAction* action : {Onlinegalerieerstellen1}) action->setText(GalleryCaption());
     CreateBitBtn->setText(GalleryCaption());
     CreateSpeedButton->setText(GalleryCaption());
     OpenBitBtn->setToolTip(Text(589));

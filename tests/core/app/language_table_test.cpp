@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "program_copy.h"
 #include "temp_dir.h"
 #include "util/ini_file.h"
+#include "util/strings.h"
 
 namespace wexbo {
 namespace {
@@ -67,12 +70,33 @@ TEST(LanguageTableTest, ShippedFileHoldsEveryTextInEveryLanguage) {
     auto range = [&](int from, int to) {
         for (int n = from; n <= to; ++n) numbers.push_back(n);
     };
-    range(518, 522), range(524, 528), range(534, 534), range(589, 612), range(1800, 1803);
+    range(518, 522), range(524, 528), range(534, 534), range(589, 620), range(1800, 1803);
     range(3500, 3505), range(3507, 3515), range(4200, 4206), range(10002, 10009);
     for (Language language : kLanguages)
         for (int n : numbers)
             EXPECT_NE(file.ReadString(LanguageCode(language), std::to_string(n), ""), "")
                 << LanguageCode(language) << " " << n;
+}
+
+// The menu texts mark one Alt key each, and no two entries of one menu share it.
+TEST(LanguageTableTest, MenuKeysAreMarkedOnceAndDifferWithinEachMenu) {
+    ProgramCopy program;
+    const IniFile file(program.Folder() + "Language.ini");
+    const std::vector<std::vector<int>> menus = {{613, 618, 619}, {614, 615, 616, 617}, {620}};
+    for (Language language : kLanguages) {
+        const char* code = LanguageCode(language);
+        for (const std::vector<int>& menu : menus) {
+            std::set<std::string> keys;
+            for (int n : menu) {
+                const std::string text = file.ReadString(code, std::to_string(n), "");
+                const std::size_t mark = text.find('&');
+                ASSERT_NE(mark, std::string::npos) << code << " " << n;
+                EXPECT_EQ(text.find('&', mark + 1), std::string::npos) << code << " " << n;
+                keys.insert(ToUpperAscii(text.substr(mark + 1, 1)));
+            }
+            EXPECT_EQ(keys.size(), menu.size()) << code << " " << menu.front();
+        }
+    }
 }
 
 TEST(LanguageTableTest, TheDeleteQuestionHasAPlaceForTheAlbumInEveryLanguage) {
