@@ -96,10 +96,10 @@ caption=" (typed in the test)"
 
 # The main window's controls, in its client area, for a screen 1440 pixels wide.
 sample_album=(140 103)
-first_entry=(342 119)
-caption_field=(1314 325)
-gallery_button=(1314 388)
-turn_right=(1255 354)
+first_entry=(415 126)
+caption_field=(1281 777)
+gallery_button=(1281 839)
+turn_right=(1179 808)
 # The generator window's (693 × 489).
 make_button=(393 466)
 instructions_button=(509 466)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/language.h"
 
@@ -13,14 +14,19 @@ struct ProgramSettings {
     long long backgroundColor = 0;  // "BKGColor", carried through unchanged
     long long textColor = 0;        // "TextColor", carried through unchanged
     std::string drive;              // "Drive", upper-cased; kept for the settings file only on POSIX
+    // "WorkPanelWidths": the widths of the work panel's source, album and picture columns as the
+    // user left them, in pixels ("220,560,300"). Empty when never set or not three positive numbers.
+    std::vector<int> workPanelWidths;
 };
+
+inline constexpr std::size_t kWorkPanelColumns = 3;
 
 // Reads [SETTINGS] of programFolder + "Generator.ini". A source folder equal to the program
 // folder (in any letter case) becomes "/".
 ProgramSettings LoadProgramSettings(const std::string& programFolder);
 
-// Writes "DefaultTime", "BKGColor", "TextColor", "SourcePicturesPath" and "Drive", keeping every
-// other entry of the file ("Language" among them).
+// Writes "DefaultTime", "BKGColor", "TextColor", "SourcePicturesPath" and "Drive", and
+// "WorkPanelWidths" once there are any, keeping every other entry of the file ("Language" among them).
 bool SaveProgramSettings(const std::string& programFolder, const ProgramSettings& settings,
                          std::string* error = nullptr);
 

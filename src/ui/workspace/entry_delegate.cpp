@@ -51,6 +51,24 @@ void EntryDelegate::Forget(const QString& path) {
         if (key.startsWith(prefix)) cache_.remove(key);
 }
 
+EntryDelegate::RowLayout EntryDelegate::LayOutRow(const QRect& area, QSize picture) const {
+    if (picture.height() > area.height() || picture.width() > area.width())
+        picture.scale(area.size(), Qt::KeepAspectRatio);
+    RowLayout layout;
+    // Tall rows (the source list) put the name under the picture.
+    if (rowHeight_ >= 2 * picture.height()) {
+        layout.picture = QRect(area.topLeft(), picture);
+        layout.text = area.adjusted(0, picture.height() + 4, 0, 0);
+        return layout;
+    }
+    // Short rows put it beside the picture, in a column that starts at the same place for an upright
+    // picture as for a wide one: the picture is centred in room for a 3:2 one.
+    const int column = std::max(picture.width(), rowHeight_ * 3 / 2);
+    layout.picture = QRect(area.topLeft() + QPoint((column - picture.width()) / 2, 0), picture);
+    layout.text = area.adjusted(column + 6, 0, 0, 0);
+    return layout;
+}
+
 void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const {
     QStyleOptionViewItem plain = option;
@@ -61,15 +79,9 @@ void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const QString thumbnail = index.data(kThumbnailPathRole).toString();
     QRect area = option.rect.adjusted(4, 2, -4, -2);
     if (const QPixmap* pixmap = Thumbnail(thumbnail)) {
-        QSize size = pixmap->size();
-        if (size.height() > area.height() || size.width() > area.width())
-            size.scale(area.size(), Qt::KeepAspectRatio);
-        painter->drawPixmap(QRect(area.topLeft(), size), *pixmap);
-        // Tall rows (the source list) put the name under the picture, short rows beside it.
-        if (rowHeight_ >= 2 * size.height())
-            area.setTop(area.top() + size.height() + 4);
-        else
-            area.setLeft(area.left() + size.width() + 6);
+        const RowLayout layout = LayOutRow(area, pixmap->size());
+        painter->drawPixmap(layout.picture, *pixmap);
+        area = layout.text;
     }
     QString text = index.data(Qt::DisplayRole).toString();
     const QString caption = index.data(kCaptionRole).toString();

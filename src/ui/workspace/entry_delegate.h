@@ -22,6 +22,13 @@ public:
     // the same name (a turn, a reopened album, another picture of the same name) is read again.
     const QPixmap* Thumbnail(const QString& path) const;
 
+    // Where a row draws its picture and its text, within `area`.
+    struct RowLayout {
+        QRect picture;
+        QRect text;
+    };
+    RowLayout LayOutRow(const QRect& area, QSize picture) const;
+
 private:
     int rowHeight_;
     // Thumbnails by file path, size and modification time: scrolling a long list never reads a

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -76,6 +77,7 @@ public:
     QLineEdit* TextEdit1;
     // Work panel.
     QWidget* BedienPanel;
+    QSplitter* WorkSplitter;  // the source, album and picture columns
     QLabel* Label1;
     QPushButton* OpenBitBtn;
     SourceListBox* FileListBox;
@@ -178,7 +180,11 @@ private:
     void BuildWorkPanel();
     void BuildMenus();
     void SetTexts();
-    void LayOutWorkPanel();
+    QWidget* BuildSourceColumn();
+    QWidget* BuildAlbumColumn();
+    QWidget* BuildPictureColumn();
+    QWidget* BuildCaptionPanel();
+    void LayOutStartPanel();
     void ShowWorkFace();
     void UpdateAlbumCaption(bool albumOpen);
     void UpdateCountLabel();

@@ -7,5 +7,6 @@ target_sources(wexbo_ui PRIVATE
   workspace/about_form.cpp
   workspace/main_form.cpp
   workspace/main_form_albums.cpp
+  workspace/main_form_build.cpp
   workspace/main_form_lists.cpp
   workspace/main_form_transforms.cpp)

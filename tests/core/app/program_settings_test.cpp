@@ -31,6 +31,37 @@ TEST(ProgramSettingsTest, RoundTripUpperCasesTheDriveAndCarriesTheColours) {
     EXPECT_EQ(saved.ReadString("SETTINGS", "SourcePicturesPath", ""), "/home/u/pics/");
 }
 
+struct WidthsCase {
+    const char* stored;
+    std::vector<int> widths;
+};
+class WorkPanelWidthsTest : public testing::TestWithParam<WidthsCase> {};
+
+// The column widths come back as they were left; anything else is ignored, never half used.
+TEST_P(WorkPanelWidthsTest, ReadBackOrIgnored) {
+    TempDir dir;
+    WriteFile(dir / "Generator.ini",
+              std::string("[SETTINGS]\r\nWorkPanelWidths=") + GetParam().stored + "\r\n");
+    EXPECT_EQ(LoadProgramSettings(dir.Path()).workPanelWidths, GetParam().widths);
+}
+INSTANTIATE_TEST_SUITE_P(Cases, WorkPanelWidthsTest,
+                         testing::Values(WidthsCase{"220,560,300", {220, 560, 300}},
+                                         WidthsCase{" 220 , 560 , 300 ", {220, 560, 300}}, WidthsCase{"", {}},
+                                         WidthsCase{"220,560", {}}, WidthsCase{"220,0,300", {}},
+                                         WidthsCase{"220,-5,300", {}}, WidthsCase{"a,b,c", {}},
+                                         WidthsCase{"1,2,3,4", {}}));
+
+TEST(ProgramSettingsTest, WorkPanelWidthsAreWrittenOnlyOnceSet) {
+    TempDir dir;
+    WriteFile(dir / "Generator.ini", "[SETTINGS]\r\nLanguage=ENGLISH\r\n");
+    ProgramSettings settings = LoadProgramSettings(dir.Path());
+    ASSERT_TRUE(SaveProgramSettings(dir.Path(), settings));
+    EXPECT_EQ(IniFile::Read(dir / "Generator.ini", "SETTINGS", "WorkPanelWidths", "none"), "none");
+    settings.workPanelWidths = {250, 600, 320};
+    ASSERT_TRUE(SaveProgramSettings(dir.Path(), settings));
+    EXPECT_EQ(LoadProgramSettings(dir.Path()).workPanelWidths, (std::vector<int>{250, 600, 320}));
+}
+
 TEST(ProgramSettingsTest, SourceFolderEqualToTheProgramFolderBecomesTheRoot) {
     TempDir dir;
     std::string upper = dir.Path();

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
@@ -527,6 +528,43 @@ TEST_F(MainFormTest, TheWindowNeverGetsTooSmallForItsControls) {
         const QRect inWindow(control->mapTo(form.get(), QPoint(0, 0)), control->size());
         EXPECT_TRUE(form->rect().contains(inWindow)) << control->metaObject()->className();
     }
+}
+
+// The columns are widened by dragging the handles between them, and the widths the user leaves
+// are there again at the next start. The preview grows with the room its column has.
+TEST_F(MainFormTest, ColumnWidthsAreTheUsersAndThePreviewGrowsWithItsColumn) {
+    form->BeispielBitBtn->click();
+    QTest::qWait(20);
+    const QList<int> before = form->WorkSplitter->sizes();
+    QSplitterHandle* handle = form->WorkSplitter->handle(1);  // between the source and album columns
+    const QPoint grip = handle->rect().center();
+    auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, handle->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(handle, &event);
+    };
+    send(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    send(QEvent::MouseMove, grip + QPoint(60, 0), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, grip + QPoint(60, 0), Qt::NoButton);
+    const QList<int> moved = form->WorkSplitter->sizes();
+    EXPECT_EQ(moved[0], before[0] + 60);
+    EXPECT_EQ(moved[2], before[2]);
+
+    const QSize previewBefore = form->LEADImage2->parentWidget()->size();
+    form->showNormal();
+    form->resize(form->width() + 200, form->height() + 150);
+    QTest::qWait(20);
+    EXPECT_GT(form->LEADImage2->parentWidget()->height(), previewBefore.height());
+    EXPECT_EQ(form->WorkSplitter->sizes()[0], moved[0]);  // a wider window widens the album list
+
+    form->close();
+    EXPECT_EQ(IniFile::Read(program.Folder() + "Generator.ini", "SETTINGS", "WorkPanelWidths", ""),
+              std::to_string(moved[0]) + "," + std::to_string(moved[1]) + "," + std::to_string(moved[2]));
+    form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folder());
+    form->resize(1200, 800);
+    form->show();
+    form->BeispielBitBtn->click();
+    QTest::qWait(20);
+    EXPECT_EQ(form->WorkSplitter->sizes()[0], moved[0]);
 }
 
 TEST_F(MainFormTest, QuarterTurnSavesTheTurnedPictureAndANumberedThumbnail) {
