@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/language_table.h"
+#include "app/program_folders.h"
 #include "app/program_identity.h"
 #include "gallery/gallery_settings.h"
 #include "gallery/gallery_source.h"
@@ -36,7 +37,7 @@ bool DisplayAvailable() {
 }
 
 std::string VersionText() {
-    std::string version = ReadVersion(ExecutableFolder());
+    std::string version = ReadVersion(RunningProgramFolders().programFolder);
     return std::string(kProgramTitle) + (version.empty() ? "" : " " + version);
 }
 
@@ -99,12 +100,14 @@ struct GalleryArguments {
 // Makes the gallery; returns the exit status. On success the output folder path (with "/") is in
 // `outputFolder`.
 int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
-    const std::string programFolder = ExecutableFolder();
-    const Texts programTexts = LoadProgramTexts(programFolder);
+    const ProgramFolders folders = RunningProgramFolders();
+    if (std::string error = PrepareConfigFolder(folders); !error.empty()) return Fail(error);
+    const Texts programTexts = LoadProgramTexts(folders.programFolder, folders.configFolder);
     const TWindowsInfo info = TWindowsInfo::FromEnvironment();
 
-    const std::string settingsFile =
-        arguments.settingsFile.empty() ? DefaultGallerySettingsFile(programFolder) : arguments.settingsFile;
+    const std::string settingsFile = arguments.settingsFile.empty()
+                                         ? DefaultGallerySettingsFile(folders.programFolder)
+                                         : arguments.settingsFile;
     if (!arguments.settingsFile.empty() && !FileExists(settingsFile))
         return Fail("The settings file " + settingsFile + " does not exist.");
     GallerySource source;
@@ -120,8 +123,8 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
     request.settings = ReadGallerySettings(settingsFile);  // its "OutputPath" is not used here
     request.albumTitle = source.title;
     request.pictures = std::move(source.pictures);
-    request.folders.programFolder = programFolder;
-    request.folders.dataFolder = DataFolderFor(info.AppDataFolder);
+    request.folders.programFolder = folders.programFolder;
+    request.folders.dataFolder = folders.dataFolder;
     request.folders.workFolder = runFolder.Path() + "gallery/";
     request.folders.templateFolder = runFolder.Path() + "templates/";
     request.folders.outputFolder = outputFolder = AbsoluteFolder(arguments.output);
@@ -147,7 +150,7 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
 
 int RunDemo(const std::string& output) {
     GalleryArguments arguments;
-    arguments.source = ExecutableFolder() + "gal/Gal_0001/";
+    arguments.source = RunningProgramFolders().programFolder + "gal/Gal_0001/";
     arguments.output =
         output.empty() ? DefaultOutputFolder(TWindowsInfo::FromEnvironment().DocumentsFolder) : output;
     std::string outputFolder;

@@ -4,7 +4,7 @@
 
 #include <iostream>
 
-#include "app/program_identity.h"
+#include "app/program_folders.h"
 
 namespace wexbo {
 
@@ -14,7 +14,7 @@ namespace {
 
 // The module stays loaded until the program ends: its windows run until then.
 void* EntryPoint(const char* name) {
-    const std::string module = ExecutableFolder() + kWindowsModuleName;
+    const std::string module = RunningProgramFolders().moduleFolder + kWindowsModuleName;
     void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = ::dlerror();

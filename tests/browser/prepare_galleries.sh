@@ -55,7 +55,7 @@ printf '[SETTINGS]\r\nSmallPicX=120\r\nLargePicX=600\r\nPicProRow=4\r\nButtons=6
   >"$settings"
 
 export HOME=$work/gallery-home TMPDIR=$work/gallery-tmp
-unset XDG_DATA_HOME XDG_DOCUMENTS_DIR DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DOCUMENTS_DIR DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 rm "$work/gallery-tmp/upright.jpg"
 # generate SOURCE OUTPUT: progress goes to a log, shown only when the run fails.
 generate() {

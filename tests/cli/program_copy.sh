@@ -12,5 +12,5 @@ for entry in "$built"/*.ini "$built"/*.so "$built"/gal "$built"/buttons "$built"
 done
 wexbo=$program/$(basename "$1")
 export HOME=$work/home TMPDIR=$work/tmp
-unset XDG_DATA_HOME XDG_DOCUMENTS_DIR DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DOCUMENTS_DIR DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 fail() { echo "FAIL: $*" >&2; exit 1; }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/program_folders.h"
 #include "temp_dir.h"
 
 namespace wexbo::test {
@@ -13,6 +14,9 @@ public:
     ProgramCopy();
     // The copied program folder, with a trailing "/".
     const std::string& Folder() const { return dir_.Path(); }
+    // The folders of a program run from the copy, as from a build tree: shipped data, settings
+    // and cache all in the copy, data under the XDG data folder of the moment.
+    ProgramFolders Folders() const { return LocateProgramFolders(Folder(), TWindowsInfo::FromEnvironment()); }
 
 private:
     TempDir dir_;

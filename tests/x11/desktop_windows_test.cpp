@@ -47,13 +47,13 @@ protected:
         for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DOCUMENTS_DIR"})
             ::unsetenv(name);
         test::WriteFile(home / "tmp/.keep", "");
-        SetProgramTexts(LoadProgramTexts(program.Folder()));
+        SetProgramTexts(LoadProgramTexts(program.Folder(), program.Folder()));
         // Messages would wait for a person; none is expected on these paths.
         SetMessageHandler([this](MessageKind, const QString& text) {
             messages << text;
             return false;
         });
-        windows = std::make_unique<DesktopWindows>(TWindowsInfo::FromEnvironment(), program.Folder());
+        windows = std::make_unique<DesktopWindows>(TWindowsInfo::FromEnvironment(), program.Folders());
         windows->mainForm.PlaceOnScreen();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&windows->mainForm));
     }

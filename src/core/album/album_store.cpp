@@ -37,8 +37,8 @@ std::string FileNameOf(const std::string& path) { return path.substr(path.find_l
 
 }  // namespace
 
-AlbumStore::AlbumStore(std::string programFolder, std::string albumRoot)
-    : programFolder_(std::move(programFolder)), albumRoot_(std::move(albumRoot)) {}
+AlbumStore::AlbumStore(std::string cacheFolder, std::string albumRoot)
+    : cacheFolder_(std::move(cacheFolder)), albumRoot_(std::move(albumRoot)) {}
 
 std::string AlbumStore::AlbumFolder() const {
     return currentAlbum_.empty() ? std::string() : albumRoot_ + currentAlbum_ + "/";
@@ -125,7 +125,7 @@ OpenAlbumResult AlbumStore::OpenAlbum(const std::string& name, const OpenProgres
         // A thumbnail lies beside its picture: none is made for a name that leads out of the album.
         if (!IsPlainFileName(pictures[k].fields.fileName)) return;
         const LoadCounters counters{static_cast<int>(pictures[k].line), counters_.total};
-        MakeThumbnail(programFolder_, folder + pictures[k].fields.fileName, 70, false, false, counters,
+        MakeThumbnail(cacheFolder_, folder + pictures[k].fields.fileName, 70, false, false, counters,
                       reporter_);
         if (progress) progress(++done, total);
     });
@@ -201,7 +201,7 @@ AlbumCopy AlbumStore::CopyPictureIntoAlbum(const std::string& sourcePath) {
         target,
         fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read,
         fs::perm_options::replace, ec);
-    MakeThumbnail(programFolder_, target, 70, false, false, counters_, reporter_);
+    MakeThumbnail(cacheFolder_, target, 70, false, false, counters_, reporter_);
 
     const std::string fileName = FileNameOf(target);
     result.picture = AlbumPicture{fileName, std::nullopt, AlbumThumbnailPath(fileName)};

@@ -52,9 +52,9 @@ public:
     // Progress while an album opens: thumbnails made so far and thumbnails to make.
     using OpenProgress = std::function<void(int done, int total)>;
 
-    AlbumStore(std::string programFolder, std::string albumRoot);
+    AlbumStore(std::string cacheFolder, std::string albumRoot);
 
-    const std::string& ProgramFolder() const { return programFolder_; }
+    const std::string& CacheFolder() const { return cacheFolder_; }
     const std::string& AlbumRoot() const { return albumRoot_; }
     const std::string& CurrentAlbum() const { return currentAlbum_; }
     // The current album's folder with a trailing "/" ("" without a current album).
@@ -142,7 +142,7 @@ public:
     std::string AlbumThumbnailPath(const std::string& fileName) const;
 
 private:
-    std::string programFolder_;
+    std::string cacheFolder_;
     std::string albumRoot_;
     std::string currentAlbum_;
     std::string albumTitle_;

@@ -5,14 +5,14 @@
 
 namespace wexbo {
 
-bool LanguageAlreadyChosen(const std::string& programFolder) {
-    return FileExists(programFolder + "LanguageIsSet.ini");
+bool LanguageAlreadyChosen(const std::string& configFolder) {
+    return FileExists(configFolder + "LanguageIsSet.ini");
 }
 
-bool StoreLanguageChoice(const std::string& programFolder, Language language, std::string* error) {
+bool StoreLanguageChoice(const std::string& configFolder, Language language, std::string* error) {
     const std::string code = LanguageCode(language);
-    if (!IniFile::Write(programFolder + "Generator.ini", "SETTINGS", "Language", code, error)) return false;
-    return WriteFileAtomically(programFolder + "LanguageIsSet.ini", code + "\r\n", error);
+    if (!IniFile::Write(configFolder + "Generator.ini", "SETTINGS", "Language", code, error)) return false;
+    return WriteFileAtomically(configFolder + "LanguageIsSet.ini", code + "\r\n", error);
 }
 
 }  // namespace wexbo

@@ -10,10 +10,10 @@ std::string LanguageTable::Text(Language language, int number) const {
     return IniFile::Read(file_, LanguageCode(language), std::to_string(number), "");
 }
 
-Texts LoadProgramTexts(const std::string& programFolder, std::vector<std::string>* messages) {
-    const std::string settingsFile = programFolder + "Generator.ini";
-    if (messages && !FileExists(settingsFile))
-        messages->push_back(programFolder + "Generator.ini nicht gefunden!");
+Texts LoadProgramTexts(const std::string& programFolder, const std::string& configFolder,
+                       std::vector<std::string>* messages) {
+    const std::string settingsFile = configFolder + "Generator.ini";
+    if (messages && !FileExists(settingsFile)) messages->push_back(settingsFile + " nicht gefunden!");
     const std::string code =
         IniFile::Read(settingsFile, "SETTINGS", "Language", LanguageCode(Language::German));
     const Language language = LanguageFromCode(code).value_or(Language::English);

@@ -42,6 +42,7 @@ private:
 // "Generator.ini" [SETTINGS] "Language" (German when the key is missing; English for a value
 // outside the five codes). `messages` gets the errors the start-up shows (a missing settings or
 // language file); the program goes on with defaults in either case.
-Texts LoadProgramTexts(const std::string& programFolder, std::vector<std::string>* messages = nullptr);
+Texts LoadProgramTexts(const std::string& programFolder, const std::string& configFolder,
+                       std::vector<std::string>* messages = nullptr);
 
 }  // namespace wexbo

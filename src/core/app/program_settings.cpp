@@ -33,13 +33,13 @@ std::string WidthsText(const std::vector<int>& widths) {
 
 }  // namespace
 
-ProgramSettings LoadProgramSettings(const std::string& programFolder) {
-    const IniFile file(programFolder + "Generator.ini");
+ProgramSettings LoadProgramSettings(const std::string& configFolder) {
+    const IniFile file(configFolder + "Generator.ini");
     ProgramSettings settings;
     settings.displayTime = file.ReadString(kSection, "DefaultTime", "");
     settings.sourceFolder = AddTrailingBackslash(file.ReadString(kSection, "SourcePicturesPath", ""));
     if (!settings.sourceFolder.empty() &&
-        EqualsIgnoreCase(settings.sourceFolder, AddTrailingBackslash(programFolder)))
+        EqualsIgnoreCase(settings.sourceFolder, AddTrailingBackslash(configFolder)))
         settings.sourceFolder.assign(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict) there
     settings.backgroundColor = file.ReadInteger(kSection, "BKGColor", 0);
     settings.textColor = file.ReadInteger(kSection, "TextColor", 0);
@@ -48,9 +48,9 @@ ProgramSettings LoadProgramSettings(const std::string& programFolder) {
     return settings;
 }
 
-bool SaveProgramSettings(const std::string& programFolder, const ProgramSettings& settings,
+bool SaveProgramSettings(const std::string& configFolder, const ProgramSettings& settings,
                          std::string* error) {
-    IniFile file(programFolder + "Generator.ini");
+    IniFile file(configFolder + "Generator.ini");
     file.WriteString(kSection, "DefaultTime", settings.displayTime);
     file.WriteInteger(kSection, "BKGColor", settings.backgroundColor);
     file.WriteInteger(kSection, "TextColor", settings.textColor);

@@ -21,13 +21,13 @@ struct ProgramSettings {
 
 inline constexpr std::size_t kWorkPanelColumns = 3;
 
-// Reads [SETTINGS] of programFolder + "Generator.ini". A source folder equal to the program
+// Reads [SETTINGS] of configFolder + "Generator.ini". A source folder equal to the settings
 // folder (in any letter case) becomes "/".
-ProgramSettings LoadProgramSettings(const std::string& programFolder);
+ProgramSettings LoadProgramSettings(const std::string& configFolder);
 
 // Writes "DefaultTime", "BKGColor", "TextColor", "SourcePicturesPath" and "Drive", and
 // "WorkPanelWidths" once there are any, keeping every other entry of the file ("Language" among them).
-bool SaveProgramSettings(const std::string& programFolder, const ProgramSettings& settings,
+bool SaveProgramSettings(const std::string& configFolder, const ProgramSettings& settings,
                          std::string* error = nullptr);
 
 // The album root: the home folder + "/Bildano/" for German, + "/Slideshow/" for every other language.

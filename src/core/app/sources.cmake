@@ -4,4 +4,5 @@ target_sources(wexbo_core PRIVATE
   app/language_table.cpp
   app/program_settings.cpp
   app/startup.cpp
+  app/program_folders.cpp
   app/language_choice.cpp)

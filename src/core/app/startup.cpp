@@ -54,8 +54,13 @@ PreparationResult PrepareProgramFolders(const ProgramFolders& folders) {
         EnsureFolder(folders.dataFolder);
     } catch (const std::exception&) {
     }
+    if (std::string error = PrepareConfigFolder(folders); !error.empty()) return fail(error);
+    try {
+        EnsureFolder(folders.cacheFolder);
+    } catch (const std::exception&) {
+    }
     for (const char* name : {"thumbs", "gallery"}) {
-        if (std::string error = CreateOneLevel(folders.programFolder + name); !error.empty())
+        if (std::string error = CreateOneLevel(folders.cacheFolder + name); !error.empty())
             return fail(error);
     }
     const std::string& root = folders.albumRoot;
@@ -103,9 +108,9 @@ int ConvertedCopies::DeleteConvertedCopies(const std::string& folder) {
     return deleted;
 }
 
-void DeleteLeftovers(const std::string& programFolder) {
+void DeleteLeftovers(const std::string& configFolder) {
     for (const char* mask : {"UNDO*.jpg", "Temp.jpg", "prev.jpg", "Print.txt"})
-        DeleteFiles(programFolder + mask);
+        DeleteFiles(configFolder + mask);
 }
 
 }  // namespace wexbo

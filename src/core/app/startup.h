@@ -5,23 +5,20 @@
 #include <set>
 #include <string>
 
-namespace wexbo {
+#include "app/program_folders.h"
 
-struct ProgramFolders {
-    std::string programFolder;  // with trailing "/"
-    std::string dataFolder;     // with trailing "/"
-    std::string albumRoot;      // with trailing "/"
-};
+namespace wexbo {
 
 struct PreparationResult {
     bool ok = true;
     std::string error;  // the message to show when a folder could not be created
 };
 
-// Creates the data folder, the program folder's "thumbs/" and "gallery/", and, when it is missing,
-// the album root with "del/", "Gal_0001/" and "Gal_0002/" holding the shipped samples; refreshes
-// the reset album "del/" from the program folder; gives the data folder its button sets. A folder
-// that cannot be created ends the preparation with an error naming it.
+// Creates the data folder, the settings folder (PrepareConfigFolder), the cache folder's "thumbs/"
+// and "gallery/", and, when it is missing, the album root with "del/", "Gal_0001/" and "Gal_0002/"
+// holding the shipped samples; refreshes the reset album "del/" from the shipped one; gives the data
+// folder its button sets. A folder that cannot be created ends the preparation with an error
+// naming it.
 PreparationResult PrepareProgramFolders(const ProgramFolders& folders);
 
 // Copies the shipped button sets into the data folder's "buttons/": every set and file that is
@@ -41,7 +38,8 @@ private:
     std::set<std::string> paths_;
 };
 
-// Removes the program folder's leftovers: "UNDO*.jpg", "Temp.jpg", "prev.jpg", "Print.txt".
-void DeleteLeftovers(const std::string& programFolder);
+// Removes the leftovers of a run from the settings folder: "UNDO*.jpg", "Temp.jpg", "prev.jpg",
+// "Print.txt".
+void DeleteLeftovers(const std::string& configFolder);
 
 }  // namespace wexbo

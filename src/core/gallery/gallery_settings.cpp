@@ -79,8 +79,8 @@ bool SaveGallerySettings(const std::string& file, const GallerySettings& s, std:
     return false;
 }
 
-std::string AlbumGallerySettingsFile(const std::string& programFolder, const std::string& albumFolderName) {
-    return AddTrailingBackslash(programFolder) + "Gallery_" + albumFolderName + ".ini";
+std::string AlbumGallerySettingsFile(const std::string& configFolder, const std::string& albumFolderName) {
+    return AddTrailingBackslash(configFolder) + "Gallery_" + albumFolderName + ".ini";
 }
 
 std::string DefaultGallerySettingsFile(const std::string& programFolder) {

@@ -1,5 +1,5 @@
 // The settings of an online gallery: what the generator window edits and the generation run uses,
-// stored per album in the program folder's "Gallery_" file, with "Gallery.ini" as the template.
+// stored per album in the settings folder's "Gallery_" file, with "Gallery.ini" as the template.
 #pragma once
 
 #include <cstddef>
@@ -66,8 +66,8 @@ GallerySettings LoadGallerySettings(const std::string& albumSettingsFile,
 bool SaveGallerySettings(const std::string& file, const GallerySettings& settings,
                          std::string* error = nullptr);
 
-// programFolder + "Gallery_" + album folder name + ".ini".
-std::string AlbumGallerySettingsFile(const std::string& programFolder, const std::string& albumFolderName);
+// configFolder + "Gallery_" + album folder name + ".ini".
+std::string AlbumGallerySettingsFile(const std::string& configFolder, const std::string& albumFolderName);
 // programFolder + "Gallery.ini", shipped with the program and never written.
 std::string DefaultGallerySettingsFile(const std::string& programFolder);
 

@@ -19,7 +19,7 @@ struct GenerationFolders {
     std::string programFolder;   // holds "slidescript/" and the shipped "buttons/"
     std::string dataFolder;      // holds the user's "buttons/" and the record of written files
     std::string workFolder;      // where the gallery is built; emptied of files first
-    std::string templateFolder;  // where the template pairs are written (the program folder for the window)
+    std::string templateFolder;  // where the template pairs are written (the settings folder for the window)
     std::string outputFolder;    // where the finished gallery goes
 };
 

@@ -24,21 +24,20 @@ int Percentage(const LoadCounters& counters) {
 
 }  // namespace
 
-std::string ThumbnailPath(const std::string& programFolder, const std::string& picturePath, bool intoCache) {
+std::string ThumbnailPath(const std::string& cacheFolder, const std::string& picturePath, bool intoCache) {
     // The web name folds case, umlauts and punctuation together; the digest of the exact path keeps
     // "Photo.JPG" and "photo.jpg" of one folder apart.
     if (intoCache)
-        return AddTrailingBackslash(programFolder) + "thumbs/" + WebFileName(picturePath) + "_" +
+        return AddTrailingBackslash(cacheFolder) + "thumbs/" + WebFileName(picturePath) + "_" +
                StableDigest(picturePath) + ".jpg";
     const std::size_t slash = picturePath.rfind('/');
     if (slash == std::string::npos) return "_THUMB_" + picturePath;
     return picturePath.substr(0, slash + 1) + "_THUMB_" + picturePath.substr(slash + 1);
 }
 
-bool MakeThumbnail(const std::string& programFolder, const std::string& picturePath, int height,
-                   bool intoCache, bool force, const LoadCounters& counters,
-                   const ThumbnailReporter* reporter) {
-    const std::string target = ThumbnailPath(programFolder, picturePath, intoCache);
+bool MakeThumbnail(const std::string& cacheFolder, const std::string& picturePath, int height, bool intoCache,
+                   bool force, const LoadCounters& counters, const ThumbnailReporter* reporter) {
+    const std::string target = ThumbnailPath(cacheFolder, picturePath, intoCache);
     if (!force && FileExists(target)) return false;
 
     if (reporter && reporter->started) {

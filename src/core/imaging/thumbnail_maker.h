@@ -25,18 +25,17 @@ struct ThumbnailReporter {
     Texts texts;  // the language of the status texts
 };
 
-// The thumbnail file of a picture: programFolder + "thumbs/" + WebFileName(picturePath) + "_" +
+// The thumbnail file of a picture: the cache folder + "thumbs/" + WebFileName(picturePath) + "_" +
 // StableDigest(picturePath) + ".jpg" when intoCache is set, else the picture's folder + "_THUMB_" +
 // its file name.
-std::string ThumbnailPath(const std::string& programFolder, const std::string& picturePath, bool intoCache);
+std::string ThumbnailPath(const std::string& cacheFolder, const std::string& picturePath, bool intoCache);
 
 // Makes the thumbnail of a picture: `height` pixels high (always 70 in the program), the width
 // from the proportions (rounded, halves to even), framed (depth 2, shadow 0xEAEAEA, white corners)
 // and saved as JPEG. Skipped, with no report, when the thumbnail exists and `force` is not set.
 // True when a thumbnail was written; false when skipped, and false (silently) when the picture
 // cannot be read or the thumbnail cannot be written. Safe to call from several threads at once.
-bool MakeThumbnail(const std::string& programFolder, const std::string& picturePath, int height,
-                   bool intoCache, bool force, const LoadCounters& counters,
-                   const ThumbnailReporter* reporter = nullptr);
+bool MakeThumbnail(const std::string& cacheFolder, const std::string& picturePath, int height, bool intoCache,
+                   bool force, const LoadCounters& counters, const ThumbnailReporter* reporter = nullptr);
 
 }  // namespace wexbo

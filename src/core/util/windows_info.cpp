@@ -38,6 +38,10 @@ TWindowsInfo TWindowsInfo::FromEnvironment() {
     info.DocumentsFolder = WithoutTrailingSlash(documents.empty() ? home + "/Documents" : documents);
     std::string data = Env("XDG_DATA_HOME");
     info.AppDataFolder = WithoutTrailingSlash(data.empty() ? home + "/.local/share" : data);
+    std::string config = Env("XDG_CONFIG_HOME");
+    info.ConfigFolder = WithoutTrailingSlash(config.empty() ? home + "/.config" : config);
+    std::string cache = Env("XDG_CACHE_HOME");
+    info.CacheFolder = WithoutTrailingSlash(cache.empty() ? home + "/.cache" : cache);
     std::string temp = Env("TMPDIR");
     info.TempFolder = AddTrailingBackslash(WithoutTrailingSlash(temp.empty() ? "/tmp" : temp));
     return info;

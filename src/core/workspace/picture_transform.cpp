@@ -72,7 +72,7 @@ std::string RefreshAlbumThumbnail(AlbumStore& store, std::size_t index) {
         copy = folder + "_THUMB_" + std::to_string(n) + fileName;
         if (!fs::exists(fs::symlink_status(copy, ec))) break;
     }
-    MakeThumbnail(store.ProgramFolder(), path, 70, false, true, store.Counters());
+    MakeThumbnail(store.CacheFolder(), path, 70, false, true, store.Counters());
     fs::copy_file(store.AlbumThumbnailPath(fileName), copy, fs::copy_options::overwrite_existing, ec);
     store.SetThumbnail(index, copy);
     return copy;

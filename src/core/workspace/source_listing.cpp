@@ -63,8 +63,8 @@ bool VisibleNameLess(const std::string& a, const std::string& b) {
     return x.size() < y.size();
 }
 
-SourceListing ListSourceFolder(const std::string& programFolder, const std::string& sourceFolder,
-                               unsigned jobs, const ThumbnailReporter* reporter,
+SourceListing ListSourceFolder(const std::string& cacheFolder, const std::string& sourceFolder, unsigned jobs,
+                               const ThumbnailReporter* reporter,
                                const std::function<void(int done, int total)>& progress) {
     SourceListing listing;
     const std::string folder = AddTrailingBackslash(sourceFolder);
@@ -75,18 +75,18 @@ SourceListing ListSourceFolder(const std::string& programFolder, const std::stri
         if (ToUpperAscii(name).find(".JPG") != std::string::npos) names.push_back(std::move(name));
     }
     listing.counters.total = static_cast<int>(names.size());
-    EnsureFolder(AddTrailingBackslash(programFolder) + "thumbs");
+    EnsureFolder(AddTrailingBackslash(cacheFolder) + "thumbs");
     std::atomic<int> done{0};
     ParallelFor(names.size(), jobs, [&](std::size_t i) {
         // Each picture reports its own position in the listing, as a sequential run would.
         const LoadCounters counters{static_cast<int>(i) + 1, listing.counters.total};
-        MakeThumbnail(programFolder, folder + names[i], 70, true, false, counters, reporter);
+        MakeThumbnail(cacheFolder, folder + names[i], 70, true, false, counters, reporter);
         if (progress) progress(++done, static_cast<int>(names.size()));
     });
     listing.counters.current = listing.counters.total;
     std::sort(names.begin(), names.end(), VisibleNameLess);
     for (std::string& name : names) {
-        std::string thumbnail = ThumbnailPath(programFolder, folder + name, true);
+        std::string thumbnail = ThumbnailPath(cacheFolder, folder + name, true);
         listing.pictures.push_back({std::move(name), std::move(thumbnail)});
     }
     return listing;

@@ -31,8 +31,8 @@ struct SourceListing {
 // Lists every entry of the folder whose upper-cased name contains ".JPG" (files and folders alike),
 // making missing cache thumbnails on up to `jobs` threads. `progress` gets (made, total) as
 // thumbnails are finished. The result is the same for any job count.
-SourceListing ListSourceFolder(const std::string& programFolder, const std::string& sourceFolder,
-                               unsigned jobs, const ThumbnailReporter* reporter = nullptr,
+SourceListing ListSourceFolder(const std::string& cacheFolder, const std::string& sourceFolder, unsigned jobs,
+                               const ThumbnailReporter* reporter = nullptr,
                                const std::function<void(int done, int total)>& progress = {});
 
 }  // namespace wexbo

@@ -4,12 +4,13 @@
 
 namespace wexbo {
 
-DesktopWindows::DesktopWindows(const TWindowsInfo& windowsInfo, const std::string& programFolder)
-    : mainForm(windowsInfo, programFolder), htmlForm(windowsInfo, mainForm.Folders().dataFolder, &mainForm) {
+DesktopWindows::DesktopWindows(const TWindowsInfo& windowsInfo, const ProgramFolders& folders)
+    : mainForm(windowsInfo, folders), htmlForm(windowsInfo, folders.dataFolder, &mainForm) {
     mainForm.galleryOpener = [this](const std::vector<GalleryPicture>& pictures,
                                     const QString& settingsFile) {
         GeneratorOpening opening;
         opening.programFolder = mainForm.Folders().programFolder;
+        opening.configFolder = mainForm.Folders().configFolder;
         opening.albumTitle = mainForm.TitleEdit->text().toStdString();
         opening.gradient = true;
         opening.pictures = pictures;

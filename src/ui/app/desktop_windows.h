@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/program_folders.h"
 #include "gallery/html_form.h"
 #include "util/windows_info.h"
 #include "workspace/main_form.h"
@@ -12,7 +13,7 @@ namespace wexbo {
 
 class DesktopWindows {
 public:
-    DesktopWindows(const TWindowsInfo& windowsInfo, const std::string& programFolder);
+    DesktopWindows(const TWindowsInfo& windowsInfo, const ProgramFolders& folders);
 
     TMainForm mainForm;
     // Made once; the main window's gallery command opens it on the album's pictures.

@@ -47,8 +47,8 @@ void FlagLabel::paintEvent(QPaintEvent* event) {
     p.drawRect(rect().adjusted(1, 1, -2, -2));
 }
 
-TLanguageForm::TLanguageForm(const QString& programFolder, QWidget* parent)
-    : QDialog(parent, Qt::Tool), programFolder_(programFolder) {
+TLanguageForm::TLanguageForm(const QString& configFolder, QWidget* parent)
+    : QDialog(parent, Qt::Tool), configFolder_(configFolder) {
     setWindowTitle("Language");
     setFixedSize(449, 277);
     setModal(true);
@@ -83,7 +83,7 @@ void TLanguageForm::showEvent(QShowEvent* event) {
 
 int TLanguageForm::Execute() {
     // Once the language is chosen the dialog has nothing to ask: it closes at once, unseen.
-    if (LanguageAlreadyChosen(programFolder_.toStdString())) {
+    if (LanguageAlreadyChosen(configFolder_.toStdString())) {
         alreadyChosen_ = true;
         return QDialog::Accepted;
     }
@@ -91,7 +91,7 @@ int TLanguageForm::Execute() {
 }
 
 void TLanguageForm::FormActivate() {
-    if (alreadyChosen_ || !LanguageAlreadyChosen(programFolder_.toStdString())) return;
+    if (alreadyChosen_ || !LanguageAlreadyChosen(configFolder_.toStdString())) return;
     alreadyChosen_ = true;
     // Closed by the timer's first tick. (A dialog hidden before that would never leave its
     // modal loop, since closing a hidden dialog does not end it.)
@@ -118,7 +118,7 @@ void TLanguageForm::FormClose() {
     closed_ = true;
     if (alreadyChosen_) return;
     std::string error;
-    if (!StoreLanguageChoice(programFolder_.toStdString(), *chosen_, &error))
+    if (!StoreLanguageChoice(configFolder_.toStdString(), *chosen_, &error))
         ShowMessage(this, MessageKind::Error, QString::fromStdString(error));
 }
 

@@ -30,7 +30,7 @@ protected:
 class TLanguageForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TLanguageForm(const QString& programFolder, QWidget* parent = nullptr);
+    explicit TLanguageForm(const QString& configFolder, QWidget* parent = nullptr);
 
     // Shows the dialog modally unless the language was chosen at an earlier start.
     int Execute();
@@ -60,7 +60,7 @@ private:
     void FormClose();
     FlagLabel* MakeFlag(Language language, int left);
 
-    QString programFolder_;
+    QString configFolder_;
     std::optional<Language> chosen_;
     bool alreadyChosen_ = false;
     bool closed_ = false;

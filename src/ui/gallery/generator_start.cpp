@@ -20,14 +20,14 @@ namespace wexbo {
 int RunGeneratorWindow(int argc, char** argv, const std::string& albumFolder) {
     const std::unique_ptr<QApplication> app = StartApplication(argc, argv);
 
-    const std::string programFolder = ExecutableFolder();
+    const ProgramFolders folders = RunningProgramFolders();
     std::vector<std::string> messages;
-    SetProgramTexts(LoadProgramTexts(programFolder, &messages));
+    if (std::string error = PrepareConfigFolder(folders); !error.empty()) messages.push_back(error);
+    SetProgramTexts(LoadProgramTexts(folders.programFolder, folders.configFolder, &messages));
     for (const std::string& message : messages)
         ShowMessage(nullptr, MessageKind::Error, QString::fromStdString(message));
     const TWindowsInfo info = TWindowsInfo::FromEnvironment();
-    const std::string dataFolder = DataFolderFor(info.AppDataFolder);
-    EnsureButtonSets(programFolder, dataFolder);
+    EnsureButtonSets(folders.programFolder, folders.dataFolder);
 
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::absolute(albumFolder, ec).lexically_normal();
@@ -46,13 +46,14 @@ int RunGeneratorWindow(int argc, char** argv, const std::string& albumFolder) {
     if (folderName.empty()) folderName = folder.parent_path().filename().string();
 
     GeneratorOpening opening;
-    opening.programFolder = programFolder;
+    opening.programFolder = folders.programFolder;
+    opening.configFolder = folders.configFolder;
     opening.albumTitle = source.title;
     opening.pictures = std::move(source.pictures);
     opening.programTitle = kProgramTitle;
-    opening.sidePicture = programFolder + "recom_GR/wizard.jpg";
-    opening.settingsFile = AlbumGallerySettingsFile(programFolder, folderName);
-    THTMLForm form(info, dataFolder);
+    opening.sidePicture = folders.programFolder + "recom_GR/wizard.jpg";
+    opening.settingsFile = AlbumGallerySettingsFile(folders.configFolder, folderName);
+    THTMLForm form(info, folders.dataFolder);
     form.Open(std::move(opening));
     return 0;
 }

@@ -284,6 +284,7 @@ void THTMLForm::FormCreate() {
 void THTMLForm::Prepare(GeneratorOpening opening) {
     opening_ = std::move(opening);
     opening_.programFolder = AddTrailingBackslash(opening_.programFolder);
+    opening_.configFolder = AddTrailingBackslash(opening_.configFolder);
     setWindowTitle(QString::fromStdString(opening_.programTitle + " - " + opening_.albumTitle));
 }
 

@@ -32,7 +32,8 @@ struct GenerationResult;
 
 // What the main window hands over when it opens the generator for the current album.
 struct GeneratorOpening {
-    std::string programFolder;  // with trailing "/"
+    std::string programFolder;  // the shipped data, with trailing "/"
+    std::string configFolder;   // the user's settings: where the template pairs go
     std::string albumTitle;
     bool gradient = true;                  // show the gradient background
     std::vector<GalleryPicture> pictures;  // the album's pictures in album order

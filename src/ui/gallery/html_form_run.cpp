@@ -37,7 +37,7 @@ void THTMLForm::BitBtn1Click() {
     request.folders.programFolder = opening_.programFolder;
     request.folders.dataFolder = dataFolder_;
     request.folders.workFolder = workFolder_;
-    request.folders.templateFolder = opening_.programFolder;
+    request.folders.templateFolder = opening_.configFolder;
     request.folders.outputFolder = request.settings.outputPath;
     request.texts = ProgramTexts();
     request.progress = [this](const GenerationProgress& step) {

@@ -25,9 +25,8 @@ namespace {
 constexpr int kListSaveDelayMs = 1000;
 }  // namespace
 
-TMainForm::TMainForm(const TWindowsInfo& windowsInfo, const std::string& programFolder, QWidget* parent)
-    : QMainWindow(parent), windowsInfo_(windowsInfo) {
-    folders_.programFolder = programFolder;
+TMainForm::TMainForm(const TWindowsInfo& windowsInfo, const ProgramFolders& folders, QWidget* parent)
+    : QMainWindow(parent), windowsInfo_(windowsInfo), folders_(folders) {
     resize(976, 661);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -71,14 +70,13 @@ void TMainForm::FormCreate() {
     Hilfe1->setEnabled(false);
     Bildano1->menuAction()->setEnabled(false);
     Hilfe1->menuAction()->setEnabled(false);
-    folders_.dataFolder = DataFolderFor(windowsInfo_.AppDataFolder);
     programPicture_ = QPixmap(QString::fromStdString(folders_.programFolder + "recom_GR/program.jpg"));
     LoadProgramSettings();
     if (!settings_.workPanelWidths.empty())
         WorkSplitter->setSizes(
             QList<int>(settings_.workPanelWidths.begin(), settings_.workPanelWidths.end()));
     folders_.albumRoot = AlbumRootFor(HomeFolder(), ProgramTexts().GetLanguage());
-    store_ = std::make_unique<AlbumStore>(folders_.programFolder, folders_.albumRoot);
+    store_ = std::make_unique<AlbumStore>(folders_.cacheFolder, folders_.albumRoot);
     // The last album's display time, kept until an album is opened and given to new albums.
     store_->SetDisplayTime(settings_.displayTime);
     store_->SetJobs(DefaultJobCount());
@@ -114,12 +112,12 @@ void TMainForm::FormCreate() {
     LayOutStartPanel();
 }
 
-void TMainForm::LoadProgramSettings() { settings_ = wexbo::LoadProgramSettings(folders_.programFolder); }
+void TMainForm::LoadProgramSettings() { settings_ = wexbo::LoadProgramSettings(folders_.configFolder); }
 
 void TMainForm::SaveProgramSettings() {
     if (store_) settings_.displayTime = store_->DisplayTime();
     std::string error;
-    if (!wexbo::SaveProgramSettings(folders_.programFolder, settings_, &error))
+    if (!wexbo::SaveProgramSettings(folders_.configFolder, settings_, &error))
         ShowMessage(this, MessageKind::Error, QString::fromStdString(error));
 }
 
@@ -133,7 +131,7 @@ void TMainForm::FormClose() {
     SaveProgramSettings();
     hide();
     if (sourceChosenThisRun_) convertedCopies_.DeleteConvertedCopies(settings_.sourceFolder);
-    DeleteLeftovers(folders_.programFolder);
+    DeleteLeftovers(folders_.configFolder);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

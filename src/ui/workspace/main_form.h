@@ -36,7 +36,8 @@ class TOpenForm;
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    TMainForm(const TWindowsInfo& windowsInfo, const std::string& programFolder, QWidget* parent = nullptr);
+    // `folders` without the album root, which follows from the language.
+    TMainForm(const TWindowsInfo& windowsInfo, const ProgramFolders& folders, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // Folders and settings held for the whole run.

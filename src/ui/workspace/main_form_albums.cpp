@@ -9,6 +9,7 @@
 #include "album/open_form.h"
 #include "app/language_table.h"
 #include "app/program_identity.h"
+#include "gallery/gallery_settings.h"
 #include "util/message_box.h"
 #include "util/program_texts.h"
 #include "workspace/about_form.h"
@@ -121,7 +122,7 @@ void TMainForm::CreateBitBtnClick() {
     ReportStoreMessage(store_->SavePictureList());
     const std::vector<GalleryPicture> pictures = store_->GalleryPictures();
     const QString settingsFile =
-        QString::fromStdString(folders_.programFolder + "Gallery_" + store_->CurrentAlbum() + ".ini");
+        QString::fromStdString(AlbumGallerySettingsFile(folders_.configFolder, store_->CurrentAlbum()));
     if (galleryOpener) galleryOpener(pictures, settingsFile);
 }
 

@@ -62,7 +62,7 @@ void TMainForm::ListSourceFolder() {
     PicProgressBar->show();
     SourceListing listing;
     RunResponsive([&] {
-        listing = wexbo::ListSourceFolder(folders_.programFolder, settings_.sourceFolder, DefaultJobCount(),
+        listing = wexbo::ListSourceFolder(folders_.cacheFolder, settings_.sourceFolder, DefaultJobCount(),
                                           &thumbnailReporter_);
     });
     store_->Counters() = listing.counters;

@@ -40,7 +40,7 @@ protected:
     ProgramCopy program;
     TempDir root;
     AlbumStore store;
-    const Texts texts = LoadProgramTexts(program.Folder());
+    const Texts texts = LoadProgramTexts(program.Folder(), program.Folder());
 };
 
 struct NextNameCase {

@@ -21,7 +21,7 @@ TEST(LanguageTableTest, LooksUpThePlainDecimalKeyOfTheActiveLanguageAtEveryCall)
     WriteFile(dir / "Generator.ini", "[SETTINGS]\r\nLanguage=FRANCE\r\n");
     WriteFile(dir / "Language.ini", "[ENGLISH]\r\n518=Open\r\n[FRANCE]\r\n518=Ouvrir\r\n0518=wrong\r\n");
     std::vector<std::string> messages;
-    const Texts texts = LoadProgramTexts(dir.Path(), &messages);
+    const Texts texts = LoadProgramTexts(dir.Path(), dir.Path(), &messages);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(texts.GetLanguage(), Language::French);
     EXPECT_EQ(texts(518), "Ouvrir");
@@ -37,7 +37,7 @@ TEST(LanguageTableTest, LooksUpThePlainDecimalKeyOfTheActiveLanguageAtEveryCall)
 TEST(LanguageTableTest, MissingFilesAreReportedAndGiveDefaults) {
     TempDir dir;
     std::vector<std::string> messages;
-    const Texts texts = LoadProgramTexts(dir.Path(), &messages);
+    const Texts texts = LoadProgramTexts(dir.Path(), dir.Path(), &messages);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0], dir.Path() + "Generator.ini nicht gefunden!");
     EXPECT_EQ(messages[1], dir.Path() + "Language.ini nicht gefunden!");
@@ -57,7 +57,7 @@ TEST(LanguageTableTest, AnUnknownStoredCodeFallsBackToEnglish) {
     TempDir dir;
     WriteFile(dir / "Generator.ini", "[SETTINGS]\r\nLanguage=KLINGON\r\n");
     WriteFile(dir / "Language.ini", "[ENGLISH]\r\n518=Open\r\n");
-    const Texts texts = LoadProgramTexts(dir.Path());
+    const Texts texts = LoadProgramTexts(dir.Path(), dir.Path());
     EXPECT_EQ(texts.GetLanguage(), Language::English);
     EXPECT_EQ(texts(518), "Open");
 }

@@ -20,7 +20,10 @@ using test::WriteFile;
 class StartupTest : public testing::Test {
 protected:
     StartupTest() {
+        // Laid out as when installed: the user's settings, cache and data apart from the shipped data.
         folders.programFolder = program.Folder();
+        folders.configFolder = home / ".config/Velmora/Wexbo10/";
+        folders.cacheFolder = home / ".cache/Velmora/Wexbo10/";
         folders.dataFolder = home / ".local/share/Velmora/Wexbo10/";
         folders.albumRoot = home / "Slideshow/";
         // A small button set stands in for the shipped ones.
@@ -40,8 +43,9 @@ TEST_F(StartupTest, FirstRunMakesTheAlbumRootWithBothSamples) {
         EXPECT_TRUE(fs::is_regular_file(folders.albumRoot + name)) << name;
     EXPECT_EQ(ReadFile(folders.albumRoot + "Gal_0001/Pictures.ini"),
               ReadFile(program.Folder() + "gal/Gal_0001/Pictures.ini"));
-    EXPECT_TRUE(fs::is_directory(program.Folder() + "thumbs"));
-    EXPECT_TRUE(fs::is_directory(program.Folder() + "gallery"));
+    EXPECT_TRUE(fs::is_directory(folders.cacheFolder + "thumbs"));
+    EXPECT_TRUE(fs::is_directory(folders.cacheFolder + "gallery"));
+    EXPECT_EQ(ReadFile(folders.configFolder + "Generator.ini"), ReadFile(program.Folder() + "Generator.ini"));
     EXPECT_EQ(ReadFile(folders.dataFolder + "buttons/02/next.gif"), "shipped-next-2");
 }
 

@@ -33,7 +33,7 @@ class GenerationRunTest : public testing::Test {
 protected:
     GenerationRunTest() : random(7) {
         request.albumTitle = "Holiday";
-        request.texts = LoadProgramTexts(place.ProgramFolder()).In(Language::English);
+        request.texts = LoadProgramTexts(place.ProgramFolder(), place.ProgramFolder()).In(Language::English);
         request.folders = {place.ProgramFolder(), place.DataFolder(), place.WorkFolder(),
                            place.TemplateFolder(), place.OutputFolder()};
         request.random = &random;
@@ -250,7 +250,7 @@ TEST_F(GenerationRunTest, ProgressCountsPicturesWithTheLabelText) {
 // The pages and the progress speak the request's language, whatever the program's is.
 TEST_F(GenerationRunTest, EveryTextOfTheRunIsInTheRequestsLanguage) {
     IniFile::Write(place.ProgramFolder() + "Generator.ini", "SETTINGS", "Language", "GERMAN");
-    request.texts = LoadProgramTexts(place.ProgramFolder()).In(Language::French);
+    request.texts = LoadProgramTexts(place.ProgramFolder(), place.ProgramFolder()).In(Language::French);
     std::vector<std::string> labels;
     request.progress = [&](const GenerationProgress& step) { labels.push_back(step.text); };
     ASSERT_TRUE(Run().ok);

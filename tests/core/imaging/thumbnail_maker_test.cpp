@@ -130,7 +130,7 @@ TEST_P(ThumbnailProgressTest, StatusTextBeforeAndFertigAfter) {
                                    EXPECT_FALSE(fs::exists(ThumbnailPath(program_.Path(), picture, true)));
                                },
                                [&](const std::string& text) { texts.push_back(text); },
-                               LoadProgramTexts(program_.Path())};
+                               LoadProgramTexts(program_.Path(), program_.Path())};
     EXPECT_TRUE(MakeThumbnail(program_.Path(), picture, 70, true, false,
                               {GetParam().current, GetParam().total}, &reporter));
     const std::string pct = std::to_string(GetParam().percent);

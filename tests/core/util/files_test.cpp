@@ -141,18 +141,24 @@ TEST(WriteFileInPlaceTest, LeavesExactlyTheNewContent) {
 TEST(WindowsInfoTest, FollowsTheXdgFoldersAndHome) {
     ::setenv("HOME", "/home/u", 1);
     ::unsetenv("XDG_DOCUMENTS_DIR");
-    ::unsetenv("XDG_DATA_HOME");
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) ::unsetenv(name);
     ::setenv("TMPDIR", "/var/tmp/", 1);
     TWindowsInfo info = TWindowsInfo::FromEnvironment();
     EXPECT_EQ(info.DocumentsFolder, "/home/u/Documents");
     EXPECT_EQ(info.AppDataFolder, "/home/u/.local/share");
+    EXPECT_EQ(info.ConfigFolder, "/home/u/.config");
+    EXPECT_EQ(info.CacheFolder, "/home/u/.cache");
     EXPECT_EQ(info.TempFolder, "/var/tmp/");
     ::setenv("XDG_DOCUMENTS_DIR", "/data/docs/", 1);
     ::setenv("XDG_DATA_HOME", "/data/share", 1);
+    ::setenv("XDG_CONFIG_HOME", "/data/conf/", 1);
+    ::setenv("XDG_CACHE_HOME", "/data/cache", 1);
     ::unsetenv("TMPDIR");
     info = TWindowsInfo::FromEnvironment();
     EXPECT_EQ(info.DocumentsFolder, "/data/docs");
     EXPECT_EQ(info.AppDataFolder, "/data/share");
+    EXPECT_EQ(info.ConfigFolder, "/data/conf");
+    EXPECT_EQ(info.CacheFolder, "/data/cache");
     EXPECT_EQ(info.TempFolder, "/tmp/");
 }
 

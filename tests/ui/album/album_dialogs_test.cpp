@@ -22,7 +22,7 @@ using test::WriteFile;
 class AlbumDialogsTest : public testing::Test {
 protected:
     AlbumDialogsTest() : store(program.Folder(), root.Path()) {
-        SetProgramTexts(LoadProgramTexts(program.Folder()));
+        SetProgramTexts(LoadProgramTexts(program.Folder(), program.Folder()));
         SetMessageHandler([this](MessageKind, const QString& text) {
             messages << text;
             return true;

@@ -24,13 +24,13 @@ TEST(MainFormFrameTest, CreationPreparesFoldersAndCloseSavesAndCleansUp) {
     ProgramCopy program;
     TempDir home;
     ::setenv("HOME", home.Path().c_str(), 1);
-    ::unsetenv("XDG_DATA_HOME");
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) ::unsetenv(name);
     WriteFile(program.Folder() + "Generator.ini",
               "[SETTINGS]\r\nLanguage=GERMAN\r\nDrive=e\r\nBKGColor=42\r\n");
     WriteFile(program.Folder() + "UNDO3.jpg", "leftover");
-    SetProgramTexts(LoadProgramTexts(program.Folder()));
+    SetProgramTexts(LoadProgramTexts(program.Folder(), program.Folder()));
     {
-        TMainForm form(TWindowsInfo::FromEnvironment(), program.Folder());
+        TMainForm form(TWindowsInfo::FromEnvironment(), program.Folders());
         EXPECT_EQ(form.windowTitle(), "Wexbo 10 ");
         EXPECT_EQ(form.Folders().albumRoot, home / "Bildano/");
         EXPECT_TRUE(fs::exists(home / "Bildano/Gal_0002/Bildano.ini"));
@@ -50,13 +50,13 @@ TEST(MainFormFrameTest, AnAlbumRootThatCannotBeMadeStillOpensTheWindow) {
     TempDir home;
     ::setenv("HOME", home.Path().c_str(), 1);
     WriteFile(home / "Slideshow", "in the way");
-    SetProgramTexts(LoadProgramTexts(program.Folder()));  // shipped settings: English
+    SetProgramTexts(LoadProgramTexts(program.Folder(), program.Folder()));  // shipped settings: English
     QStringList messages;
     SetMessageHandler([&](MessageKind, const QString& text) {
         messages << text;
         return true;
     });
-    TMainForm form(TWindowsInfo::FromEnvironment(), program.Folder());
+    TMainForm form(TWindowsInfo::FromEnvironment(), program.Folders());
     form.show();
     QCoreApplication::processEvents();
     EXPECT_TRUE(form.isVisible());

@@ -41,7 +41,7 @@ public:
         WriteButtonSet(dataFolder + "buttons/07/", 16);
         WriteFile(dataFolder + "buttons/01/test.html",
                   "<html><head><title>Sets</title></head><body>1 … 28</body></html>");
-        SetProgramTexts(LoadProgramTexts(program.Folder()));
+        SetProgramTexts(LoadProgramTexts(program.Folder(), program.Folder()));
         SetMessageHandler([this](MessageKind, const QString& text) {
             messages << text;
             return true;
@@ -52,6 +52,7 @@ public:
     GeneratorOpening Opening() const {
         GeneratorOpening opening;
         opening.programFolder = program.Folder();
+        opening.configFolder = program.Folder();
         opening.albumTitle = "Summer";
         opening.programTitle = "Wexbo 10";
         opening.sidePicture = program.Folder() + "recom_GR/wizard.jpg";

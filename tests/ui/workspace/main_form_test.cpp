@@ -42,14 +42,14 @@ class MainFormTest : public testing::Test {
 protected:
     MainFormTest() {
         ::setenv("HOME", home.Path().c_str(), 1);
-        ::unsetenv("XDG_DATA_HOME");
-        SetProgramTexts(LoadProgramTexts(program.Folder()));
+        for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) ::unsetenv(name);
+        SetProgramTexts(LoadProgramTexts(program.Folder(), program.Folder()));
         SetMessageHandler([this](MessageKind kind, const QString& text) {
             messages << text;
             kinds.push_back(kind);
             return kind != MessageKind::Question || answerYes;
         });
-        form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folder());
+        form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folders());
         form->resize(1200, 800);
         form->show();
     }
@@ -310,7 +310,7 @@ TEST_F(MainFormTest, PicturesForAnAlbumThatCannotBeMadeGiveOneMessage) {
     form.reset();
     fs::remove_all(Root());
     fs::create_directory_symlink(home / "Slideshow", home / "Slideshow");  // the album root: a link to itself
-    form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folder());
+    form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folders());
     QTimer::singleShot(0, [this] { form->NewForm->BitBtn1->click(); });
     form->NewBildano1Click();
     ListSource({"a.jpg", "b.jpg", "c.jpg"});
@@ -326,7 +326,7 @@ TEST_F(MainFormTest, PicturesForAnAlbumThatCannotBeMadeGiveOneMessage) {
 TEST_F(MainFormTest, TheDisplayTimeOfTheSettingsSurvivesAStartAndReachesANewAlbum) {
     form.reset();
     IniFile::Write(program.Folder() + "Generator.ini", "SETTINGS", "DefaultTime", "7");
-    form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folder());
+    form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folders());
     QTimer::singleShot(0, [this] { form->NewForm->BitBtn1->click(); });
     form->NewBildano1Click();
     ListSource({"a.jpg"});
@@ -559,7 +559,7 @@ TEST_F(MainFormTest, ColumnWidthsAreTheUsersAndThePreviewGrowsWithItsColumn) {
     form->close();
     EXPECT_EQ(IniFile::Read(program.Folder() + "Generator.ini", "SETTINGS", "WorkPanelWidths", ""),
               std::to_string(moved[0]) + "," + std::to_string(moved[1]) + "," + std::to_string(moved[2]));
-    form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folder());
+    form = std::make_unique<TMainForm>(TWindowsInfo::FromEnvironment(), program.Folders());
     form->resize(1200, 800);
     form->show();
     form->BeispielBitBtn->click();
