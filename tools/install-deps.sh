@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev
   imagemagick libimage-exiftool-perl fonts-dejavu-core xvfb xauth openbox xdotool x11-utils
   plasma-workspace-wallpapers
+  # Installing and packaging: the icon is drawn from SVG, the menu entry, metainfo and package checked.
+  librsvg2-bin desktop-file-utils appstream lintian fakeroot dpkg-dev file
   chromium
 )
 missing=()
