@@ -100,8 +100,8 @@ struct GalleryArguments {
 // Makes the gallery; returns the exit status. On success the output folder path (with "/") is in
 // `outputFolder`.
 int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
+    // The command line reads the user's settings but never writes any.
     const ProgramFolders folders = RunningProgramFolders();
-    if (std::string error = PrepareConfigFolder(folders); !error.empty()) return Fail(error);
     const Texts programTexts = LoadProgramTexts(folders.programFolder, folders.configFolder);
     const TWindowsInfo info = TWindowsInfo::FromEnvironment();
 
@@ -184,7 +184,7 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
         ->required();
     generateCommand
         ->add_option("--settings", generate.settingsFile,
-                     "A gallery settings file (default: Gallery.ini of the program folder); its OutputPath "
+                     "A gallery settings file (default: Gallery.ini of the shipped data); its OutputPath "
                      "is not used")
         ->check(CLI::ExistingFile);
     std::vector<std::string> codes;

@@ -12,7 +12,10 @@ std::string LanguageTable::Text(Language language, int number) const {
 
 Texts LoadProgramTexts(const std::string& programFolder, const std::string& configFolder,
                        std::vector<std::string>* messages) {
-    const std::string settingsFile = configFolder + "Generator.ini";
+    // A user who never started the desktop program has no settings yet: the shipped ones hold.
+    std::string settingsFile = configFolder + "Generator.ini";
+    if (!FileExists(settingsFile) && FileExists(programFolder + "Generator.ini"))
+        settingsFile = programFolder + "Generator.ini";
     if (messages && !FileExists(settingsFile)) messages->push_back(settingsFile + " nicht gefunden!");
     const std::string code =
         IniFile::Read(settingsFile, "SETTINGS", "Language", LanguageCode(Language::German));

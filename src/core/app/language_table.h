@@ -38,10 +38,10 @@ private:
     Language language_ = Language::English;
 };
 
-// The program's texts: the table of the program folder's "Language.ini" in the language of
-// "Generator.ini" [SETTINGS] "Language" (German when the key is missing; English for a value
-// outside the five codes). `messages` gets the errors the start-up shows (a missing settings or
-// language file); the program goes on with defaults in either case.
+// The program's texts: the table of the shipped "Language.ini" in the language of the user's
+// "Generator.ini" [SETTINGS] "Language" (the shipped "Generator.ini" while the user has none;
+// German when the key is missing; English for a value outside the five codes). `messages` gets the errors the
+// start-up shows (a missing settings or language file); the program goes on with defaults in either case.
 Texts LoadProgramTexts(const std::string& programFolder, const std::string& configFolder,
                        std::vector<std::string>* messages = nullptr);
 

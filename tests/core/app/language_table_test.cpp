@@ -34,6 +34,21 @@ TEST(LanguageTableTest, LooksUpThePlainDecimalKeyOfTheActiveLanguageAtEveryCall)
     EXPECT_EQ(texts(518), "Ouvrir un album");
 }
 
+// Installed, the shipped settings hold for a user who has none of their own yet; once the user has
+// settings, theirs hold.
+TEST(LanguageTableTest, TheUsersSettingsDecideTheLanguageAndTheShippedOnesStandIn) {
+    TempDir shipped, user;
+    WriteFile(shipped / "Generator.ini", "[SETTINGS]\r\nLanguage=ITALIAN\r\n");
+    WriteFile(shipped / "Language.ini", "[ITALIAN]\r\n518=Apri\r\n[SPAIN]\r\n518=Abrir\r\n");
+    std::vector<std::string> messages;
+    EXPECT_EQ(LoadProgramTexts(shipped.Path(), user.Path(), &messages).GetLanguage(), Language::Italian);
+    EXPECT_TRUE(messages.empty());
+    WriteFile(user / "Generator.ini", "[SETTINGS]\r\nLanguage=SPAIN\r\n");
+    const Texts texts = LoadProgramTexts(shipped.Path(), user.Path());
+    EXPECT_EQ(texts.GetLanguage(), Language::Spanish);
+    EXPECT_EQ(texts(518), "Abrir");
+}
+
 TEST(LanguageTableTest, MissingFilesAreReportedAndGiveDefaults) {
     TempDir dir;
     std::vector<std::string> messages;
