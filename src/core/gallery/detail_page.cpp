@@ -13,14 +13,14 @@ namespace {
 
 constexpr const char* kSpacing = "&nbsp;&nbsp;&nbsp;&nbsp;";
 
-void WriteDetailTemplates(const PageSetup& setup, const std::string& caption) {
-    const std::string link = PickFooterLink(setup.Random());
+void WriteDetailTemplates(const PageSetup& setup, const std::string& pageName, const std::string& caption) {
+    PageRandom random = setup.PicksFor(pageName);
+    const std::string link = PickFooterLink(random);
     const std::string pageTitle = Trim(setup.albumTitle + " " + caption);
     std::vector<std::string> head = OpeningLines();
     if (setup.language == Language::German) {
         head.push_back(TitleLine(pageTitle));
-        head.push_back(
-            DescriptionLine(setup.albumTitle + PickDescriptionSuffix(setup.Random()) + kProgramTitle));
+        head.push_back(DescriptionLine(setup.albumTitle + PickDescriptionSuffix(random) + kProgramTitle));
     } else {
         head.push_back(TitleLine(pageTitle));
         head.push_back(DescriptionLine(pageTitle + " - Page created with " + kProgramTitle));
@@ -52,7 +52,7 @@ void WriteDetailPage(const PageSetup& setup, const std::vector<PagePicture>& pic
                      bool captionsVisible) {
     const std::size_t count = pictures.size();
     const PagePicture& picture = pictures[index];
-    WriteDetailTemplates(setup, picture.caption);
+    WriteDetailTemplates(setup, DetailPageName(picture.webName), picture.caption);
     TMake page(setup.templateFolder + "einzel", setup.pageFolder + DetailPageName(picture.webName));
     const std::string previous = DetailPageName(pictures[index == 0 ? count - 1 : index - 1].webName);
     const std::string next = DetailPageName(pictures[index + 1 == count ? 0 : index + 1].webName);

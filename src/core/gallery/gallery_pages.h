@@ -18,9 +18,11 @@ struct PageSetup {
     Language language = Language::English;  // decides the pages' fixed texts and footer line
     std::string templateFolder;             // where the template pairs are written, ending in "/"
     std::string pageFolder;                 // where the pages are written (the work folder), ending in "/"
-    RandomSource* random = nullptr;         // the picks; the program's own source when null
+    RandomSource* random = nullptr;         // the picks; each page's own PageRandom when null
 
-    RandomSource& Random() const { return random ? *random : ProgramRandom(); }
+    PageRandom PicksFor(const std::string& pageName) const {
+        return PageRandom(albumTitle, pageName, random);
+    }
 };
 
 // One picture as the pages show it.

@@ -28,13 +28,14 @@ void WriteTailTemplate(const PageSetup& setup, const std::string& name, std::vec
 }
 
 void WriteOverviewTemplates(const PageSetup& setup) {
-    const std::string link = PickFooterLink(setup.Random());
+    PageRandom random = setup.PicksFor("gallery.html");
+    const std::string link = PickFooterLink(random);
     const bool german = setup.language == Language::German;
     const std::string& title = setup.albumTitle;
     std::vector<std::string> head = OpeningLines();
     head.push_back(TitleLine(title));
-    head.push_back(DescriptionLine(
-        title + (german ? PickDescriptionSuffix(setup.Random()) : " - Made with ") + kProgramTitle));
+    head.push_back(
+        DescriptionLine(title + (german ? PickDescriptionSuffix(random) : " - Made with ") + kProgramTitle));
     head.insert(head.end(), {kStylesheetLine, kViewportLine, kHeadEndLine, kBodyStartLine});
     for (std::string& line : PageHeaderLines(title)) head.push_back(std::move(line));
     head.push_back(german ? "<br><a href=\"slideshow.html\"><img src=\"slideshow.gif\" border=\"0\" "

@@ -1,32 +1,34 @@
 #include "gallery/page_picks.h"
 
+#include "util/strings.h"
+
 namespace wexbo {
-
-namespace {
-
-// Serialises the program-wide source: pages may be written from worker threads.
-class SharedRandom : public RandomSource {
-public:
-    SharedRandom() : engine_(std::random_device{}()) {}
-    std::size_t Below(std::size_t count) override {
-        std::lock_guard lock(mutex_);
-        return std::uniform_int_distribution<std::size_t>(0, count - 1)(engine_);
-    }
-
-private:
-    std::mutex mutex_;
-    std::mt19937 engine_;
-};
-
-}  // namespace
 
 std::size_t SeededRandom::Below(std::size_t count) {
     return std::uniform_int_distribution<std::size_t>(0, count - 1)(engine_);
 }
 
-RandomSource& ProgramRandom() {
-    static SharedRandom random;
-    return random;
+namespace {
+
+std::seed_seq PageSeed(const std::string& albumTitle, const std::string& pageName) {
+    std::string key = albumTitle;
+    key += '\0';  // "a" + "bc" and "ab" + "c" are different pages
+    key += pageName;
+    const std::uint64_t hash = StableHash(key);
+    return std::seed_seq{static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(hash >> 32)};
+}
+
+}  // namespace
+
+PageRandom::PageRandom(const std::string& albumTitle, const std::string& pageName, RandomSource* given)
+    : given_(given) {
+    std::seed_seq seed = PageSeed(albumTitle, pageName);
+    engine_.seed(seed);
+}
+
+std::size_t PageRandom::Below(std::size_t count) {
+    if (given_) return given_->Below(count);
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(engine_);
 }
 
 const std::array<const char*, 12> kDescriptionSuffixes = {

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 #include <random>
 #include <string>
 
@@ -30,10 +29,19 @@ private:
     std::mt19937 engine_;
 };
 
-// The program's own source, seeded once from the system's entropy and safe to share between
-// threads. Seeding once (rather than from the clock before every pick) keeps pages written within
-// the same tick from all getting the same pick.
-RandomSource& ProgramRandom();
+// The source of one page's picks: seeded from the album title and the page's file name, so that a
+// page gets the same picks at every run (a rebuild with nothing changed writes the same bytes)
+// while the pages of a gallery, and different galleries, spread over the picks as drawing at
+// random does. A test may hand in a source of its own instead.
+class PageRandom : public RandomSource {
+public:
+    PageRandom(const std::string& albumTitle, const std::string& pageName, RandomSource* given = nullptr);
+    std::size_t Below(std::size_t count) override;
+
+private:
+    RandomSource* given_;
+    std::mt19937 engine_;
+};
 
 // The twelve description suffixes in the order of their numbers 0 to 11: the first four phrases
 // twice each, then four more once each, so those four are twice as likely.
@@ -47,13 +55,13 @@ extern const std::array<const char*, 38> kFooterLinkSlots;
 extern const std::array<const char*, 7> kProductNames;
 
 // One of the twelve suffixes, such as " - Gallery created with ".
-std::string PickDescriptionSuffix(RandomSource& random = ProgramRandom());
+std::string PickDescriptionSuffix(RandomSource& random);
 
 // One slot of the footer link table; split it into anchor text (word 1) and URL (word 2) with
 // NthWord and the delimiter "|".
-std::string PickFooterLink(RandomSource& random = ProgramRandom());
+std::string PickFooterLink(RandomSource& random);
 
 // One name of the product name list.
-std::string PickProductName(RandomSource& random = ProgramRandom());
+std::string PickProductName(RandomSource& random);
 
 }  // namespace wexbo

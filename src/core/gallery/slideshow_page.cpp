@@ -8,14 +8,14 @@
 namespace wexbo {
 
 void WriteSlideshowTemplates(const PageSetup& setup) {
-    const std::string link = PickFooterLink(setup.Random());
+    PageRandom random = setup.PicksFor("slideshow.html");
+    const std::string link = PickFooterLink(random);
     std::vector<std::string> head = OpeningLines();
     if (setup.language == Language::German) {
         head.push_back(TitleLine(setup.albumTitle));
-        head.push_back(
-            DescriptionLine(setup.albumTitle + PickDescriptionSuffix(setup.Random()) + kProgramTitle));
+        head.push_back(DescriptionLine(setup.albumTitle + PickDescriptionSuffix(random) + kProgramTitle));
     } else {
-        head.push_back(TitleLine("Gallery - " + PickProductName(setup.Random()) + " " + kProgramTitle));
+        head.push_back(TitleLine("Gallery - " + PickProductName(random) + " " + kProgramTitle));
         head.push_back(DescriptionLine(std::string("Created with ") + kProgramTitle));
     }
     head.insert(head.end(), {kViewportLine, kStylesheetLine, kHeadEndLine, kBodyStartLine});

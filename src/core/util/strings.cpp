@@ -146,12 +146,17 @@ bool ParseInt(std::string_view text, long long& value) {
     return true;
 }
 
-std::string StableDigest(std::string_view text) {
+std::uint64_t StableHash(std::string_view text) {
     std::uint64_t hash = 14695981039346656037ull;
     for (unsigned char byte : text) {
         hash ^= byte;
         hash *= 1099511628211ull;
     }
+    return hash;
+}
+
+std::string StableDigest(std::string_view text) {
+    std::uint64_t hash = StableHash(text);
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string digest(16, '0');
     for (int i = 15; i >= 0; --i, hash >>= 4) digest[static_cast<std::size_t>(i)] = kDigits[hash & 0xF];

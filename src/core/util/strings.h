@@ -47,8 +47,10 @@ std::string ToLowerAscii(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 bool EndsWithIgnoreCase(std::string_view text, std::string_view suffix);
-// A short digest of text that stays the same from run to run and version to version (64-bit
-// FNV-1a as 16 lower-case hex digits): for names that must tell texts apart, not for security.
+// A hash of text that stays the same from run to run and version to version (64-bit FNV-1a): for
+// telling texts apart and seeding, not for security.
+std::uint64_t StableHash(std::string_view text);
+// StableHash as 16 lower-case hex digits, for names.
 std::string StableDigest(std::string_view text);
 
 // Parses a whole decimal integer (optional sign, surrounding blanks allowed); false otherwise.

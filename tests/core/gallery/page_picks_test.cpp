@@ -99,11 +99,37 @@ TEST(PickProductNameTest, SevenNamesOfTwoWords) {
     EXPECT_EQ(names.size(), 7u);
 }
 
-TEST(ProgramRandomTest, PicksInQuickSuccessionDiffer) {
-    // Pages written within the same moment must not all show the same footer link.
-    std::set<std::string> links;
-    for (int i = 0; i < 200; ++i) links.insert(PickFooterLink());
-    EXPECT_GT(links.size(), 15u);
+// A page gets the same picks at every run; the pages of a gallery, and the same page of different
+// galleries, spread over the footer links as the rows' shares of the slots say.
+TEST(PageRandomTest, APageRepeatsItsPicksAndPagesSpreadAsTheSharesSay) {
+    for (const char* page : {"gallery.html", "slideshow.html", "kite.html"}) {
+        PageRandom first("Nature walk", page), again("Nature walk", page);
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(PickFooterLink(first), PickFooterLink(again)) << page;
+    }
+    std::map<std::string, int> slotsPerRow;
+    for (const char* s : kFooterLinkSlots) ++slotsPerRow[s];
+    auto expectShares = [&](const std::map<std::string, int>& draws, int total, const char* what) {
+        ASSERT_EQ(draws.size(), slotsPerRow.size()) << what;
+        for (const auto& [row, slots] : slotsPerRow) {
+            const double share = slots / 38.0;
+            EXPECT_NEAR(draws.at(row), total * share, 5 * std::sqrt(total * share * (1 - share)))
+                << what << row;
+        }
+    };
+    constexpr int kPages = 38000;
+    std::map<std::string, int> pages, galleries;
+    for (int i = 0; i < kPages; ++i) {
+        PageRandom page("Nature walk", "picture_" + std::to_string(i) + ".html");
+        ++pages[PickFooterLink(page)];
+        PageRandom gallery("Album " + std::to_string(i), "gallery.html");
+        ++galleries[PickFooterLink(gallery)];
+    }
+    expectShares(pages, kPages, "pages of one gallery: ");
+    expectShares(galleries, kPages, "one page of many galleries: ");
+
+    ScriptedRandom given(3);  // a test's own source wins
+    PageRandom scripted("Nature walk", "gallery.html", &given);
+    EXPECT_EQ(PickFooterLink(scripted), kFooterLinkSlots[3]);
 }
 
 TEST(SeededRandomTest, TheSameSeedRepeatsThePicks) {
