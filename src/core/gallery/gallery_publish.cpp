@@ -21,10 +21,12 @@ namespace wexbo {
 
 namespace {
 
-// What the record says about a file: its size and modification time when the program wrote it.
+// What the record says about a file: its size, modification time and content digest when the
+// program wrote it ("" in records of older versions, which hold no digest).
 struct Written {
     std::uintmax_t size = 0;
     long long modified = 0;
+    std::string digest;
 };
 using Record = std::map<std::string, Written>;
 
@@ -38,8 +40,8 @@ std::string CanonicalFolder(const std::string& folder) {
     return AddTrailingBackslash(ec ? folder : canonical.string());
 }
 
-// One line per file: name, size and modification time, separated by tabs. The first line names
-// the output folder, for whoever looks at the file.
+// One line per file: name, size, modification time and content digest, separated by tabs. The
+// first line names the output folder, for whoever looks at the file.
 Record ReadRecord(const std::string& file) {
     Record record;
     std::string bytes;
@@ -50,13 +52,16 @@ Record ReadRecord(const std::string& file) {
         const std::string_view line = NextLine(rest);
         const std::size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
         if (tab1 == std::string_view::npos || tab2 == std::string_view::npos) continue;
+        const std::size_t tab3 = line.find('\t', tab2 + 1);
         long long size = 0, modified = 0;
         const std::string name(line.substr(0, tab1));
         if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") continue;
         if (!ParseInt(line.substr(tab1 + 1, tab2 - tab1 - 1), size) ||
-            !ParseInt(line.substr(tab2 + 1), modified))
+            !ParseInt(line.substr(tab2 + 1, tab3 == std::string_view::npos ? tab3 : tab3 - tab2 - 1),
+                      modified))
             continue;
-        record[name] = {static_cast<std::uintmax_t>(size), modified};
+        const std::string digest(tab3 == std::string_view::npos ? std::string_view() : line.substr(tab3 + 1));
+        record[name] = {static_cast<std::uintmax_t>(size), modified, digest};
     }
     return record;
 }
@@ -64,7 +69,8 @@ Record ReadRecord(const std::string& file) {
 void WriteRecord(const std::string& file, const std::string& outputFolder, const Record& record) {
     std::string text = outputFolder + "\r\n";
     for (const auto& [name, written] : record)
-        text += name + "\t" + std::to_string(written.size) + "\t" + std::to_string(written.modified) + "\r\n";
+        text += name + "\t" + std::to_string(written.size) + "\t" + std::to_string(written.modified) + "\t" +
+                written.digest + "\r\n";
     std::string error;
     EnsureFolder(PathOnly(file));
     if (!WriteFileAtomically(file, text, &error))
@@ -86,23 +92,17 @@ bool SameFileSystem(const std::string& a, const std::string& b) {
     return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev;
 }
 
-std::uint64_t Fnv1a(std::string_view text) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
-    return hash;
+// The digest of a file's bytes; "" when it cannot be read.
+std::string ContentDigest(const std::string& path) {
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) return {};
+    return std::to_string(bytes.size()) + "-" + StableDigest(bytes);
 }
 
 }  // namespace
 
 std::string PublishRecordFile(const std::string& recordFolder, const std::string& outputFolder) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::uint64_t hash = Fnv1a(CanonicalFolder(outputFolder));
-    std::string name(16, '0');
-    for (int i = 15; i >= 0; --i, hash >>= 4) name[static_cast<std::size_t>(i)] = kHex[hash & 0xF];
-    return recordFolder + name + ".txt";
+    return recordFolder + StableDigest(CanonicalFolder(outputFolder)) + ".txt";
 }
 
 void PublishGallery(const PublishRequest& request) {
@@ -149,8 +149,20 @@ void PublishGallery(const PublishRequest& request) {
         for (const std::string& name : request.fileNames) both.emplace(name, Written{});
         WriteRecord(recordFile, output, both);
 
+        // A file whose bytes are those the program wrote there before, and that nobody changed since,
+        // stays as it is (same inode, same time), so copying tools see only what changed.
+        std::map<std::string, std::string> digests;
+        std::vector<std::string> changed;
+        for (const std::string& name : request.fileNames) {
+            std::string& digest = digests[name] = ContentDigest(request.workFolder + name);
+            const auto before = earlier.find(name);
+            const bool same = before != earlier.end() && !digest.empty() && before->second.digest == digest &&
+                              Unchanged(output + name, before->second);
+            if (!same) changed.push_back(name);
+        }
+
         if (request.moveFiles && SameFileSystem(request.workFolder, output)) {
-            for (const std::string& name : request.fileNames) {
+            for (const std::string& name : changed) {
                 fs::rename(request.workFolder + name, output + name, ec);
                 if (ec)
                     throw PublishError("Cannot put " + name + " into the output folder " + output + ": " +
@@ -158,7 +170,7 @@ void PublishGallery(const PublishRequest& request) {
             }
         } else {
             const std::string tag = ".wexbo-" + std::to_string(::getpid()) + "-";
-            for (const std::string& name : request.fileNames) {
+            for (const std::string& name : changed) {
                 const fs::path temporary = output + tag + name;
                 temporaries.push_back(temporary);
                 // Every file of the work folder is written once under a new name and never changed
@@ -173,10 +185,10 @@ void PublishGallery(const PublishRequest& request) {
                                        ec.message());
             }
             for (std::size_t i = 0; i < temporaries.size(); ++i) {
-                fs::rename(temporaries[i], output + request.fileNames[i], ec);
+                fs::rename(temporaries[i], output + changed[i], ec);
                 if (ec)
-                    throw PublishError("Cannot put " + request.fileNames[i] + " into the output folder " +
-                                       output + ": " + ec.message());
+                    throw PublishError("Cannot put " + changed[i] + " into the output folder " + output +
+                                       ": " + ec.message());
             }
             temporaries.clear();
         }
@@ -185,7 +197,7 @@ void PublishGallery(const PublishRequest& request) {
         for (const std::string& name : request.fileNames) {
             const fs::path path = output + name;
             std::error_code fileEc;
-            now[name] = {fs::file_size(path, fileEc), ModifiedTicks(path, fileEc)};
+            now[name] = {fs::file_size(path, fileEc), ModifiedTicks(path, fileEc), digests[name]};
         }
         for (const auto& [name, written] : earlier) {
             if (now.count(name)) continue;

@@ -1,6 +1,7 @@
 #include "gallery/generation_run.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <filesystem>
@@ -85,6 +86,40 @@ TEST_F(GenerationRunTest, ARebuildWithNothingChangedWritesTheSamePages) {
         first[name] = ReadFile(place.OutputFolder() + name);
     ASSERT_TRUE(Run().ok);
     for (const auto& [name, bytes] : first) EXPECT_EQ(ReadFile(place.OutputFolder() + name), bytes) << name;
+}
+
+// A rebuild leaves every file whose bytes did not change as it is: same inode, same time. A changed
+// caption replaces only the pages that show it: the picture's own and the slideshow.
+TEST_F(GenerationRunTest, ARebuildReplacesOnlyTheFilesThatChanged) {
+    for (bool keepWorkCopy : {true, false}) {
+        SCOPED_TRACE(keepWorkCopy ? "linked or copied" : "moved");
+        request.keepWorkCopy = keepWorkCopy;
+        request.random = nullptr;
+        request.pictures[1].caption = "Hill";
+        ASSERT_TRUE(Run().ok);
+        auto identities = [&] {
+            std::map<std::string, std::pair<ino_t, long long>> files;
+            for (const std::string& name : NamesIn(place.OutputFolder())) {
+                struct stat status {};
+                ::stat((place.OutputFolder() + name).c_str(), &status);
+                files[name] = {status.st_ino, status.st_mtim.tv_sec * 1000000000ll + status.st_mtim.tv_nsec};
+            }
+            return files;
+        };
+        const auto before = identities();
+        ASSERT_TRUE(Run().ok);
+        EXPECT_EQ(identities(), before);
+        request.pictures[1].caption = "The hill";
+        ASSERT_TRUE(Run().ok);
+        const auto after = identities();
+        for (const auto& [name, identity] : before) {
+            if (name == "hill.html" || name == "slideshow.html")
+                EXPECT_NE(after.at(name), identity) << name;
+            else
+                EXPECT_EQ(after.at(name), identity) << name;
+        }
+        EXPECT_NE(ReadFile(place.OutputFolder() + "hill.html").find("The hill"), std::string::npos);
+    }
 }
 
 TEST_F(GenerationRunTest, WithoutAWorkCopyTheFilesMoveIntoTheOutputFolder) {
