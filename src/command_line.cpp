@@ -92,9 +92,10 @@ void ShowProgress(const GenerationProgress& step) {
 struct GalleryArguments {
     std::string source;
     std::string output;
-    std::string settingsFile;  // "" : the program folder's "Gallery.ini"
+    std::string settingsFile;  // "" : the shipped "Gallery.ini"
     std::string language;      // "" : the program's active language
     unsigned jobs = 0;         // 0 : one per core
+    bool noCache = false;      // convert every picture again, whatever the cache holds
 };
 
 // Makes the gallery; returns the exit status. On success the output folder path (with "/") is in
@@ -128,6 +129,8 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
     request.folders.workFolder = runFolder.Path() + "gallery/";
     request.folders.templateFolder = runFolder.Path() + "templates/";
     request.folders.outputFolder = outputFolder = AbsoluteFolder(arguments.output);
+    request.folders.cacheFolder = folders.cacheFolder;
+    request.convertAll = arguments.noCache;
     // The progress texts follow the pages' language too.
     request.texts =
         arguments.language.empty()
@@ -195,6 +198,8 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
         ->check(CLI::IsMember(codes, CLI::ignore_case));
     generateCommand->add_option("--jobs", generate.jobs, "Pictures converted at once (default: one per core)")
         ->check(CLI::Range(1u, 1024u));
+    generateCommand->add_flag("--no-cache", generate.noCache,
+                              "Convert every picture again instead of taking unchanged ones from the cache");
 
     std::string demoOutput;
     CLI::App* demoCommand =

@@ -21,10 +21,15 @@ ls "$program" | grep -q '^Gallery_' && fail "a settings file was written"
 mkdir -p "$work/pics"
 cp "$album"/kite.jpg "$work/pics/B.JPG"; cp "$album"/path.jpg "$work/pics/a.jpg"; echo x > "$work/pics/notes.txt"
 "$wexbo" generate "$work/pics" "$work/one" --jobs 1 >/dev/null 2>&1 || fail "folder: --jobs 1 failed"
-"$wexbo" generate "$work/pics" "$work/two" --jobs 2 >/dev/null 2>&1 || fail "folder: --jobs 2 failed"
+# The second run converts again (--no-cache), or it would take the first run's pictures.
+"$wexbo" generate "$work/pics" "$work/two" --jobs 2 --no-cache >/dev/null 2>&1 || fail "folder: --jobs 2 failed"
 [ "$(ls "$work/one" | wc -l)" -eq 17 ] || fail "folder: $(ls "$work/one")"
 (cd "$work/one" && md5sum *.jpg) > "$work/one.md5"
 (cd "$work/two" && md5sum -c --quiet "$work/one.md5") || fail "--jobs 1 and --jobs 2 made different pictures"
+# A third run takes both pictures from the cache of web pictures, byte for byte.
+[ "$(ls "$program"/web-pictures/*.webpair | wc -l)" -ge 2 ] || fail "the cache holds no web pictures"
+"$wexbo" generate "$work/pics" "$work/three" >/dev/null 2>&1 || fail "folder: the run from the cache failed"
+(cd "$work/three" && md5sum -c --quiet "$work/one.md5") || fail "the cached pictures differ from the converted ones"
 grep -q "<title>pics</title>" "$work/one/gallery.html" || fail "folder: the title is not the folder's name"
 grep -o 'src="[a-z_]*_thumb.jpg"' "$work/one/gallery.html" | tr '\n' ' ' | grep -q 'a_thumb.*b_thumb' ||
   fail "folder: the pictures are not sorted by name"

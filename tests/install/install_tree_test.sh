@@ -26,7 +26,7 @@ for size in 16 22 24 32 48 64 128 256 512; do
   file "$icon" | grep -q "PNG image data, $size x $size," || fail "no $size-pixel icon: $(file "$icon")"
 done
 # Nothing a run from the build tree leaves in its program folder is installed.
-for leftover in thumbs gallery LanguageIsSet.ini; do
+for leftover in thumbs gallery web-pictures LanguageIsSet.ini; do
   [ ! -e "$prefix/share/wexbo/$leftover" ] || fail "$leftover was installed"
 done
 desktop-file-validate "$prefix/share/applications/com.velmora.wexbo.desktop" || fail "desktop-file-validate"

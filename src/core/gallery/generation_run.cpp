@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "gallery/stylesheet.h"
 #include "gallery/web_pictures.h"
 #include "util/files.h"
+#include "util/parallel.h"
 #include "util/rounding.h"
 #include "util/strings.h"
 
@@ -175,7 +177,7 @@ private:
         std::exception_ptr conversionError, pagesError;
         std::thread conversion([&] {
             try {
-                converted = ConvertWebPictures(jobs, options, request_.jobs, progress, request_.cancel);
+                converted = ConvertOrTake(jobs, options, progress);
             } catch (...) {
                 conversionError = std::current_exception();
             }
@@ -206,6 +208,47 @@ private:
                                          DetailPageName(webNames[i])});
         }
         return pictures;
+    }
+
+    // The pictures the cache holds are taken from it; the others are converted, and kept for the
+    // next run. Errors and progress are those of converting them all.
+    std::vector<ConvertedPicture> ConvertOrTake(const std::vector<WebPictureJob>& jobs,
+                                                const WebPictureOptions& options,
+                                                const ConversionProgress& progress) {
+        if (request_.folders.cacheFolder.empty())
+            return ConvertWebPictures(jobs, options, request_.jobs, progress, request_.cancel);
+        const WebPictureCache cache(AddTrailingBackslash(request_.folders.cacheFolder) + "web-pictures/",
+                                    request_.cacheLimit);
+        const std::size_t count = jobs.size();
+        std::vector<std::string> keys(count);
+        std::vector<std::optional<ConvertedPicture>> taken(count);
+        ParallelFor(count, request_.jobs == 0 ? DefaultJobCount() : request_.jobs, [&](std::size_t i) {
+            keys[i] = WebPictureCache::KeyOf(jobs[i].source, options);
+            if (!request_.convertAll) taken[i] = cache.Take(keys[i], jobs[i]);
+        });
+        std::vector<std::size_t> missing;
+        std::vector<WebPictureJob> toConvert;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (taken[i]) continue;
+            missing.push_back(i);
+            toConvert.push_back(jobs[i]);
+        }
+        const int fromCache = static_cast<int>(count - missing.size());
+        if (progress && fromCache > 0) progress(fromCache, static_cast<int>(count));
+        const std::vector<ConvertedPicture> made = ConvertWebPictures(
+            toConvert, options, request_.jobs,
+            [&](int done, int) {
+                if (progress) progress(fromCache + done, static_cast<int>(count));
+            },
+            request_.cancel);
+        ParallelFor(missing.size(), request_.jobs == 0 ? DefaultJobCount() : request_.jobs,
+                    [&](std::size_t k) { cache.Keep(keys[missing[k]], jobs[missing[k]], made[k]); });
+        cache.Trim(keys);
+        std::vector<ConvertedPicture> all(count);
+        for (std::size_t i = 0; i < count; ++i)
+            if (taken[i]) all[i] = *taken[i];
+        for (std::size_t k = 0; k < missing.size(); ++k) all[missing[k]] = made[k];
+        return all;
     }
 
     void WritePages(const PageSetup& setup, const std::vector<PagePicture>& pictures) {

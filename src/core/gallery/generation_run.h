@@ -12,6 +12,7 @@
 #include "app/language_table.h"
 #include "gallery/gallery_settings.h"
 #include "gallery/page_picks.h"
+#include "gallery/web_picture_cache.h"
 
 namespace wexbo {
 
@@ -21,6 +22,7 @@ struct GenerationFolders {
     std::string workFolder;      // where the gallery is built; emptied of files first
     std::string templateFolder;  // where the template pairs are written (the settings folder for the window)
     std::string outputFolder;    // where the finished gallery goes
+    std::string cacheFolder;     // holds "web-pictures/", the cache of converted pictures; "": none
 };
 
 struct GenerationProgress {
@@ -46,7 +48,10 @@ struct GenerationRequest {
     // The window keeps the finished gallery in its work folder too; the command line, whose work
     // folder goes at the end, lets the files move into the output folder.
     bool keepWorkCopy = true;
-    RandomSource* random = nullptr;  // the pages' random picks; the program's own when null
+    RandomSource* random = nullptr;  // the pages' random picks; each page's own when null
+    // Every picture is converted again, whatever the cache holds (the cache then takes the new ones).
+    bool convertAll = false;
+    std::uint64_t cacheLimit = kDefaultWebPictureCacheLimit;
 };
 
 struct GenerationResult {

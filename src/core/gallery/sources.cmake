@@ -15,4 +15,5 @@ target_sources(wexbo_core PRIVATE
   gallery/qvb_convert.cpp
   gallery/slideshow_page.cpp
   gallery/stylesheet.cpp
-  gallery/web_pictures.cpp)
+  gallery/web_pictures.cpp
+  gallery/web_picture_cache.cpp)

@@ -11,6 +11,7 @@ DesktopWindows::DesktopWindows(const TWindowsInfo& windowsInfo, const ProgramFol
         GeneratorOpening opening;
         opening.programFolder = mainForm.Folders().programFolder;
         opening.configFolder = mainForm.Folders().configFolder;
+        opening.cacheFolder = mainForm.Folders().cacheFolder;
         opening.albumTitle = mainForm.TitleEdit->text().toStdString();
         opening.gradient = true;
         opening.pictures = pictures;

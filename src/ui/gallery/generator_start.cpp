@@ -48,6 +48,7 @@ int RunGeneratorWindow(int argc, char** argv, const std::string& albumFolder) {
     GeneratorOpening opening;
     opening.programFolder = folders.programFolder;
     opening.configFolder = folders.configFolder;
+    opening.cacheFolder = folders.cacheFolder;
     opening.albumTitle = source.title;
     opening.pictures = std::move(source.pictures);
     opening.programTitle = kProgramTitle;

@@ -203,7 +203,10 @@ THTMLForm::THTMLForm(const TWindowsInfo& windowsInfo, const std::string& dataFol
     for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3}) button->setMinimumWidth(110);
     // No button answers Enter in a field: it would start a run or a dialog unasked.
     for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
+    // Unchecked at every opening: a choice for one run, not a setting.
+    ConvertAllCheckBox = new QCheckBox(this);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ConvertAllCheckBox);
     buttons->addStretch();
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
@@ -267,6 +270,7 @@ void THTMLForm::FormCreate() {
         TextOr(3504, "Breite der Fullsize-Bilder (die Höhe ergibt sich aus dem Seitenverhältnis)"));
     TextCheckBox->setText(TextOr(3505, "Text unter den Bildern sichtbar?"));
     RahmenCheckBox->setText(TextOr(3507, "Rahmen sichtbar?"));
+    ConvertAllCheckBox->setText(TextOr(3516, "Alle Bilder neu konvertieren"));
     GroupBox2->setTitle(TextOr(3508, "Farben"));
     BKGColorButton->setText(TextOr(3509, "Hintergrund Farbe"));
     TextcolorButton->setText(TextOr(3510, "Text Farbe"));
@@ -324,6 +328,7 @@ void THTMLForm::LoadSettings() {
     BKGColorPanel->SetColorValue(settings_.bkgColor);
     TextColorPanel->SetColorValue(settings_.textColor);
     TextCheckBox->setChecked(settings_.textVisible);
+    ConvertAllCheckBox->setChecked(false);
     RahmenCheckBox->setChecked(settings_.shapeVisible);
 }
 

@@ -34,6 +34,7 @@ struct GenerationResult;
 struct GeneratorOpening {
     std::string programFolder;  // the shipped data, with trailing "/"
     std::string configFolder;   // the user's settings: where the template pairs go
+    std::string cacheFolder;    // holds the cache of web pictures ("": none)
     std::string albumTitle;
     bool gradient = true;                  // show the gradient background
     std::vector<GalleryPicture> pictures;  // the album's pictures in album order
@@ -86,6 +87,7 @@ public:
     QLineEdit* LargePicMaskEdit;
     QCheckBox* TextCheckBox;
     QCheckBox* RahmenCheckBox;
+    QCheckBox* ConvertAllCheckBox;  // the next run converts every picture again, whatever the cache holds
     QPushButton* PathAdvGlowButton;
     QLineEdit* PathEdit;
     QGroupBox* GroupBox2;

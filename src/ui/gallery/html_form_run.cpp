@@ -1,6 +1,7 @@
 // The generator window's run: "1." hands the settings to the generation run on a worker thread
 // and shows its progress; the result comes back to the window's thread.
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -38,6 +39,8 @@ void THTMLForm::BitBtn1Click() {
     request.folders.dataFolder = dataFolder_;
     request.folders.workFolder = workFolder_;
     request.folders.templateFolder = opening_.configFolder;
+    request.folders.cacheFolder = opening_.cacheFolder;
+    request.convertAll = ConvertAllCheckBox->isChecked();
     request.folders.outputFolder = request.settings.outputPath;
     request.texts = ProgramTexts();
     request.progress = [this](const GenerationProgress& step) {

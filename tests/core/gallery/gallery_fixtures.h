@@ -28,6 +28,7 @@ public:
     std::string TemplateFolder() const { return scratch_ / "templates/"; }
     std::string OutputFolder() const { return scratch_ / "output/"; }
     std::string PictureFolder() const { return scratch_ / "pictures/"; }
+    std::string CacheFolder() const { return scratch_ / "cache/"; }
 
 private:
     ProgramCopy program_;

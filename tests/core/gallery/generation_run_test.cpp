@@ -9,6 +9,7 @@
 #include <set>
 
 #include "gallery/gallery_publish.h"
+#include "gallery/web_picture_cache.h"
 #include "gallery_fixtures.h"
 #include "util/files.h"
 #include "util/ini_file.h"
@@ -36,8 +37,8 @@ protected:
     GenerationRunTest() : random(7) {
         request.albumTitle = "Holiday";
         request.texts = LoadProgramTexts(place.ProgramFolder(), place.ProgramFolder()).In(Language::English);
-        request.folders = {place.ProgramFolder(), place.DataFolder(), place.WorkFolder(),
-                           place.TemplateFolder(), place.OutputFolder()};
+        request.folders = {place.ProgramFolder(),  place.DataFolder(),   place.WorkFolder(),
+                           place.TemplateFolder(), place.OutputFolder(), place.CacheFolder()};
         request.random = &random;
         for (const char* name : {"Sea.jpg", "hill.jpg", "Town.JPG"}) AddPicture(name);
     }
@@ -342,6 +343,125 @@ TEST(SlideshowNoticeTest, GermanOrEnglish) {
               "Info: Slideshow funktioniert nur im \"Standard Browser\" oder online!!");
     EXPECT_EQ(SlideshowNotice(Language::Spanish),
               "Info: Slide show only works in \"Standard Browser\" or online!");
+}
+
+}  // namespace
+}  // namespace wexbo
+
+namespace wexbo {
+namespace {
+
+// The cache of web pictures: a rebuild takes what it holds for an unchanged source and settings,
+// converts again whatever changed, never trusts a damaged entry and stays within its limit.
+class WebPictureCacheTest : public GenerationRunTest {
+protected:
+    WebPictureOptions Options() const {
+        WebPictureOptions options;
+        options.overviewSetting = request.settings.smallPicX;
+        options.fullSizeSetting = request.settings.largePicX;
+        options.frame = request.settings.shapeVisible;
+        options.backgroundColor = request.settings.bkgColor;
+        return options;
+    }
+    WebPictureCache Cache() const {
+        return WebPictureCache(place.CacheFolder() + "web-pictures/", request.cacheLimit);
+    }
+    std::string Key(const std::string& name) const {
+        return WebPictureCache::KeyOf(place.PictureFolder() + name, Options());
+    }
+    // Puts a pair of marked bytes under the source's key, so the test can tell a taken pair from a
+    // converted one.
+    void PlantMarkedPair(const std::string& name) {
+        WriteFile(place.CacheFolder() + "o.jpg", "marked overview");
+        WriteFile(place.CacheFolder() + "f.jpg", "marked full size");
+        Cache().Keep(Key(name), {"", place.CacheFolder() + "o.jpg", place.CacheFolder() + "f.jpg"},
+                     {{320, 240}, {{107, 80}, {600, 450}}});
+    }
+    bool Taken() const { return ReadFile(place.OutputFolder() + "sea_thumb.jpg") == "marked overview"; }
+    std::size_t Entries() const {
+        std::size_t entries = 0;
+        for (const auto& entry : fs::directory_iterator(place.CacheFolder() + "web-pictures"))
+            entries += entry.path().extension() == ".webpair";
+        return entries;
+    }
+};
+
+TEST_F(WebPictureCacheTest, AnUnchangedSourceIsTakenAndAnyChangeConvertsItAgain) {
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(Entries(), 3u);
+    PlantMarkedPair("Sea.jpg");
+    ASSERT_TRUE(Run().ok);
+    EXPECT_TRUE(Taken());
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "sea.jpg"), "marked full size");
+
+    // A touch changes the source's times: converted again, and the new pair kept.
+    const std::string key = Key("Sea.jpg");
+    fs::last_write_time(place.PictureFolder() + "Sea.jpg", fs::file_time_type::clock::now());
+    EXPECT_NE(Key("Sea.jpg"), key);
+    ASSERT_TRUE(Run().ok);
+    EXPECT_FALSE(Taken());
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "sea_thumb.jpg").substr(0, 2), "\xFF\xD8");
+
+    // Each setting that shapes the pictures gives another key.
+    PlantMarkedPair("Sea.jpg");
+    const std::string planted = Key("Sea.jpg");
+    request.settings.smallPicX += 10;
+    EXPECT_NE(Key("Sea.jpg"), planted);
+    ASSERT_TRUE(Run().ok);
+    EXPECT_FALSE(Taken());
+    request.settings.smallPicX -= 10;
+    for (auto change :
+         {+[](GallerySettings& s) { s.largePicX += 1; }, +[](GallerySettings& s) { s.shapeVisible = true; },
+          +[](GallerySettings& s) { s.bkgColor = 0x123456; }}) {
+        GallerySettings saved = request.settings;
+        change(request.settings);
+        EXPECT_NE(Key("Sea.jpg"), planted);
+        request.settings = saved;
+    }
+    EXPECT_EQ(Key("Sea.jpg"), planted);
+
+    // "Convert all pictures again" takes nothing and keeps the new pairs.
+    request.convertAll = true;
+    ASSERT_TRUE(Run().ok);
+    EXPECT_FALSE(Taken());
+    request.convertAll = false;
+    ASSERT_TRUE(Run().ok);
+    EXPECT_FALSE(Taken());
+}
+
+TEST_F(WebPictureCacheTest, ADamagedEntryIsConvertedAgainAndReplaced) {
+    ASSERT_TRUE(Run().ok);
+    const std::string entry = Cache().EntryFile(Key("Sea.jpg"));
+    const std::string whole = ReadFile(entry);
+    for (const std::string& damaged :
+         {whole.substr(0, whole.size() - 10), std::string(), whole.substr(0, 30)}) {
+        WriteFile(entry, damaged);
+        ASSERT_TRUE(Run().ok);
+        EXPECT_EQ(ReadFile(place.OutputFolder() + "sea_thumb.jpg").substr(0, 2), "\xFF\xD8");
+        EXPECT_EQ(ReadFile(entry), whole);
+    }
+    std::string flipped = whole;
+    flipped[flipped.size() - 100] ^= 0x20;  // one changed bit inside a picture
+    WriteFile(entry, flipped);
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(ReadFile(entry), whole);
+}
+
+TEST_F(WebPictureCacheTest, TheCacheKeepsWithinItsLimitDroppingTheLeastRecentlyUsed) {
+    ASSERT_TRUE(Run().ok);
+    const std::string town = Cache().EntryFile(Key("Town.JPG"));
+    const std::uint64_t one = fs::file_size(town);
+    request.cacheLimit = one * 3 + one / 2;  // room for three of the four
+    request.pictures.pop_back();             // the town leaves the album, a new picture comes
+    AddPicture("new.jpg", "", 330, 240);
+    ASSERT_TRUE(Run().ok);
+    std::uint64_t total = 0;
+    for (const auto& file : fs::directory_iterator(place.CacheFolder() + "web-pictures"))
+        total += file.file_size();
+    EXPECT_LE(total, request.cacheLimit);
+    EXPECT_FALSE(FileExists(town));
+    for (const char* name : {"Sea.jpg", "hill.jpg", "new.jpg"})
+        EXPECT_TRUE(FileExists(Cache().EntryFile(Key(name)))) << name;
 }
 
 }  // namespace

@@ -53,6 +53,7 @@ public:
         GeneratorOpening opening;
         opening.programFolder = program.Folder();
         opening.configFolder = program.Folder();
+        opening.cacheFolder = program.Folder();
         opening.albumTitle = "Summer";
         opening.programTitle = "Wexbo 10";
         opening.sidePicture = program.Folder() + "recom_GR/wizard.jpg";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QCheckBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <map>
 
 #include "html_form_fixture.h"
 #include "publish/webbroser_form.h"
@@ -71,6 +74,42 @@ protected:
 
     PreviewSeen seen;
 };
+
+// A rebuild takes unchanged pictures from the cache; "convert all pictures again" converts them
+// anew and is a choice for one run: it is clear again at the next opening.
+TEST_F(GeneratorRunTest, TheCacheServesARebuildUnlessAllAreToBeConvertedAgain) {
+    auto entries = [&] {
+        std::map<std::string, ino_t> inodes;
+        for (const auto& entry : fs::directory_iterator(program.Folder() + "web-pictures")) {
+            struct stat status {};
+            ::stat(entry.path().c_str(), &status);
+            inodes[entry.path().filename()] = status.st_ino;  // a kept pair is a new file, a taken one is not
+        }
+        return inodes;
+    };
+    THTMLForm form(info, dataFolder);
+    auto run = [&](bool convertAll) {
+        form.Prepare(AlbumOpening());
+        EXPECT_FALSE(form.ConvertAllCheckBox->isChecked());
+        form.show();
+        if (convertAll) form.ConvertAllCheckBox->click();
+        seen = {};
+        AnswerPreview(form);
+        form.BitBtn1->click();
+        ASSERT_TRUE(WaitForRunEnd(form));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return seen.shown; }, 10000)) << messages.join("\n").toStdString();
+    };
+    run(false);
+    const auto first = entries();
+    EXPECT_EQ(first.size(), 3u);
+    run(false);
+    EXPECT_EQ(entries(), first);  // taken, not made again
+    run(true);
+    const auto again = entries();
+    ASSERT_EQ(again.size(), 3u);
+    for (const auto& [name, inode] : first) EXPECT_NE(again.at(name), inode) << name;
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
 
 TEST_F(GeneratorRunTest, ARunWritesTheGalleryAndTheSettingsAndOpensThePreview) {
     THTMLForm form(info, dataFolder);

@@ -1,0 +1,147 @@
+#include "gallery/web_picture_cache.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "util/files.h"
+#include "util/strings.h"
+#include "util/text_encoding.h"
+
+namespace fs = std::filesystem;
+
+namespace wexbo {
+
+namespace {
+
+// Changes whenever the conversion's pixels or the entry's layout change, so an update never takes
+// pictures made by older code.
+constexpr const char* kConversionVersion = "webpair 1; bicubic; jpeg 24 bit, quality factor 4";
+constexpr std::string_view kMagic = "WEXBO WEB PICTURES 1\n";
+
+long long Nanoseconds(const timespec& time) { return time.tv_sec * 1000000000ll + time.tv_nsec; }
+
+// The entry: the magic line, one line of numbers (source width and height, both web pictures' widths
+// and heights, the two files' lengths), one line with the digest of everything after it, then the
+// overview picture's bytes and the full-size picture's bytes.
+struct Entry {
+    ConvertedPicture picture;
+    std::string_view overview, fullSize;
+};
+
+std::optional<Entry> ParseEntry(const std::string& bytes) {
+    std::string_view rest = bytes;
+    if (rest.substr(0, kMagic.size()) != kMagic) return std::nullopt;
+    rest.remove_prefix(kMagic.size());
+    const std::size_t numbersEnd = rest.find('\n');
+    if (numbersEnd == std::string_view::npos) return std::nullopt;
+    const std::string numbers(rest.substr(0, numbersEnd));
+    rest.remove_prefix(numbersEnd + 1);
+    const std::size_t digestEnd = rest.find('\n');
+    if (digestEnd == std::string_view::npos) return std::nullopt;
+    const std::string_view digest = rest.substr(0, digestEnd);
+    rest.remove_prefix(digestEnd + 1);
+    if (digest != StableDigest(rest)) return std::nullopt;
+    long long value[8] = {};
+    for (std::size_t i = 0; i < 8; ++i)
+        if (!ParseInt(NthWord(i + 1, numbers, " "), value[i]) || value[i] < 0) return std::nullopt;
+    if (static_cast<std::size_t>(value[6] + value[7]) != rest.size()) return std::nullopt;
+    Entry entry;
+    entry.picture.source = {static_cast<int>(value[0]), static_cast<int>(value[1])};
+    entry.picture.sizes.overview = {static_cast<int>(value[2]), static_cast<int>(value[3])};
+    entry.picture.sizes.fullSize = {static_cast<int>(value[4]), static_cast<int>(value[5])};
+    entry.overview = rest.substr(0, static_cast<std::size_t>(value[6]));
+    entry.fullSize = rest.substr(static_cast<std::size_t>(value[6]));
+    return entry;
+}
+
+}  // namespace
+
+WebPictureCache::WebPictureCache(std::string folder, std::uint64_t limitBytes)
+    : folder_(AddTrailingBackslash(std::move(folder))), limit_(limitBytes) {}
+
+std::string WebPictureCache::KeyOf(const std::string& source, const WebPictureOptions& options) {
+    struct stat status {};
+    if (::stat(source.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
+    const std::string key =
+        std::to_string(status.st_dev) + " " + std::to_string(status.st_ino) + " " +
+        std::to_string(status.st_size) + " " + std::to_string(Nanoseconds(status.st_mtim)) + " " +
+        std::to_string(Nanoseconds(status.st_ctim)) + " | " + std::to_string(options.overviewSetting) + " " +
+        std::to_string(options.fullSizeSetting) + " " + (options.frame ? "frame " : "plain ") +
+        std::to_string(options.backgroundColor) + " | " + kConversionVersion;
+    return StableDigest(key);
+}
+
+std::optional<ConvertedPicture> WebPictureCache::Take(const std::string& key,
+                                                      const WebPictureJob& job) const {
+    if (key.empty()) return std::nullopt;
+    const std::string file = EntryFile(key);
+    std::string bytes;
+    if (!ReadFileBytes(file, bytes)) return std::nullopt;
+    const std::optional<Entry> entry = ParseEntry(bytes);
+    std::error_code ec;
+    if (!entry) {
+        fs::remove(file, ec);
+        return std::nullopt;
+    }
+    if (!WriteFileAtomically(job.overviewFile, std::string(entry->overview)) ||
+        !WriteFileAtomically(job.fullSizeFile, std::string(entry->fullSize)))
+        return std::nullopt;  // the conversion that follows reports what is wrong with the folder
+    ::utimensat(AT_FDCWD, file.c_str(), nullptr, 0);  // used now: the last to go when the cache is full
+    return entry->picture;
+}
+
+void WebPictureCache::Keep(const std::string& key, const WebPictureJob& job,
+                           const ConvertedPicture& picture) const {
+    if (key.empty()) return;
+    std::string overview, fullSize;
+    if (!ReadFileBytes(job.overviewFile, overview) || !ReadFileBytes(job.fullSizeFile, fullSize)) return;
+    const std::string payload = overview + fullSize;
+    const ConvertedPicture& p = picture;
+    std::string bytes(kMagic);
+    for (long long value : {p.source.width, p.source.height, p.sizes.overview.width, p.sizes.overview.height,
+                            p.sizes.fullSize.width, p.sizes.fullSize.height})
+        bytes += std::to_string(value) + " ";
+    bytes += std::to_string(overview.size()) + " " + std::to_string(fullSize.size()) + "\n";
+    bytes += StableDigest(payload) + "\n";
+    bytes += payload;
+    EnsureFolder(folder_);
+    WriteFileAtomically(EntryFile(key), bytes);
+}
+
+void WebPictureCache::Trim(const std::vector<std::string>& inUse) const {
+    std::set<std::string> current;
+    for (const std::string& key : inUse) current.insert(EntryFile(key));
+    struct Kept {
+        bool current;
+        long long used;
+        std::uint64_t size;
+        std::string path;
+    };
+    std::vector<Kept> entries;
+    std::uint64_t total = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string path = it->path().string();
+        struct stat status {};
+        if (!EndsWithIgnoreCase(path, ".webpair") || ::stat(path.c_str(), &status) != 0) continue;
+        entries.push_back(
+            {current.count(path) > 0, Nanoseconds(status.st_mtim), static_cast<std::uint64_t>(status.st_size), path});
+        total += static_cast<std::uint64_t>(status.st_size);
+    }
+    if (total <= limit_) return;
+    std::sort(entries.begin(), entries.end(), [](const Kept& a, const Kept& b) {
+        return std::tie(a.current, a.used) < std::tie(b.current, b.used);
+    });
+    for (const Kept& entry : entries) {
+        if (total <= limit_) break;
+        if (fs::remove(entry.path, ec)) total -= entry.size;
+    }
+}
+
+}  // namespace wexbo

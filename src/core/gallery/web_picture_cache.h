@@ -1,0 +1,46 @@
+// A cache of web pictures, so that a rebuild converts only the pictures that changed. An entry is
+// one file holding both web pictures of a source and what the pages need to know of them, keyed
+// by the source's identity and by everything that shapes the pictures.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gallery/web_pictures.h"
+
+namespace wexbo {
+
+inline constexpr std::uint64_t kDefaultWebPictureCacheLimit = 2ull << 30;  // 2 GB
+
+class WebPictureCache {
+public:
+    // `folder` ends in "/" and is made when the first entry is kept.
+    WebPictureCache(std::string folder, std::uint64_t limitBytes = kDefaultWebPictureCacheLimit);
+
+    // The key of a source's pair: the file's device, inode, size, and modification and change times
+    // in nanoseconds (an edit in place, even a `touch`, is converted again), both sizes, the frame
+    // and its background colour, the encoder's settings and the version of the conversion. "" when
+    // the source cannot be looked at (it is then converted, and its error reported as usual).
+    static std::string KeyOf(const std::string& source, const WebPictureOptions& options);
+
+    // Writes the pair kept under `key` to the job's two files. None on a miss, and for an entry that
+    // is truncated or damaged, which is removed and never trusted.
+    std::optional<ConvertedPicture> Take(const std::string& key, const WebPictureJob& job) const;
+
+    // Keeps the pair just converted into the job's files. A failure only costs a later conversion.
+    void Keep(const std::string& key, const WebPictureJob& job, const ConvertedPicture& picture) const;
+
+    // Removes the least recently used entries until the cache holds at most its limit; the entries
+    // of `inUse` (the run's own) go last, whatever their file times (which may share a clock tick).
+    void Trim(const std::vector<std::string>& inUse = {}) const;
+
+    std::string EntryFile(const std::string& key) const { return folder_ + key + ".webpair"; }
+
+private:
+    std::string folder_;
+    std::uint64_t limit_;
+};
+
+}  // namespace wexbo
