@@ -1,6 +1,9 @@
 #include "gallery/decode_budget.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "util/system_memory.h"
 
 namespace wexbo {
 
@@ -63,6 +66,21 @@ DecodeShare DecodeShareOf(const JpegFrame& frame, std::uint64_t fileSize, int ne
     const std::uint64_t decoded = w * h * m * m / 64 * 3;
     share.pixels = fileSize + 3 * decoded;
     return share;
+}
+
+DecodeLimits DecodeLimitsFor(unsigned jobs, std::uint64_t memory) {
+    const std::uint64_t threads = std::max(1u, jobs);
+    // At least one share each: a decode that fits nowhere still runs alone.
+    return {std::max(kPixelSharePerJob, std::min(threads * kPixelSharePerJob, memory)),
+            std::max(kCoefficientSharePerJob, std::min(threads * kCoefficientSharePerJob, memory))};
+}
+
+std::uint64_t MemoryForDecodes() {
+    std::uint64_t memory = PhysicalMemory() / 8;
+    if (memory == 0) memory = 512ull << 20;
+    if (const std::optional<std::uint64_t> limit = ControlGroupMemoryLimit())
+        memory = std::min(memory, *limit);
+    return memory;
 }
 
 bool DecodeBudget::Fits(const DecodeShare& share) const {

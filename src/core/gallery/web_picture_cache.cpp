@@ -130,8 +130,8 @@ void WebPictureCache::Trim(const std::vector<std::string>& inUse) const {
         const std::string path = it->path().string();
         struct stat status {};
         if (!EndsWithIgnoreCase(path, ".webpair") || ::stat(path.c_str(), &status) != 0) continue;
-        entries.push_back(
-            {current.count(path) > 0, Nanoseconds(status.st_mtim), static_cast<std::uint64_t>(status.st_size), path});
+        entries.push_back({current.count(path) > 0, Nanoseconds(status.st_mtim),
+                           static_cast<std::uint64_t>(status.st_size), path});
         total += static_cast<std::uint64_t>(status.st_size);
     }
     if (total <= limit_) return;

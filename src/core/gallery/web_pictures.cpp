@@ -25,13 +25,6 @@ namespace wexbo {
 
 namespace {
 
-// Decodes in flight may hold this much together in file bytes and pixels, and this much in the
-// coefficient buffers of progressive files: a progressive picture of 15 MP without colour
-// subsampling needs 88 MB of them, and one of 24 MP 144 MB, which then runs alone among the
-// progressive ones.
-constexpr std::uint64_t kDecodePixelBudget = 40ull << 20;
-constexpr std::uint64_t kDecodeCoefficientBudget = 128ull << 20;
-
 // A source picture file: opened once; its frame header can be looked at before the whole file is
 // taken into memory.
 class SourceFile {
@@ -297,12 +290,15 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
     // so the error reported is the one a one-by-one conversion would have stopped at.
     std::atomic<std::size_t> firstFailure{count};
     std::atomic<bool> cancelled{false};
-    DecodeBudget budget(kDecodePixelBudget, kDecodeCoefficientBudget);
+    const std::size_t workers =
+        std::min<std::size_t>(count, std::max(1u, threads == 0 ? DefaultJobCount() : threads));
+    // Decodes in flight share what the machine allows, as many at once as there are threads where
+    // that fits (a progressive picture of 24 MP needs 144 MB of coefficients alone).
+    const DecodeLimits limits = DecodeLimitsFor(static_cast<unsigned>(workers), MemoryForDecodes());
+    DecodeBudget budget(limits.pixels, limits.coefficients);
     Schedule schedule(jobs, options, budget);
     std::mutex progressMutex;
     int done = 0;
-    const std::size_t workers =
-        std::min<std::size_t>(count, std::max(1u, threads == 0 ? DefaultJobCount() : threads));
     ParallelFor(workers, static_cast<unsigned>(workers), [&](std::size_t) {
         for (Handout handout; schedule.Next(handout);) {
             const std::size_t i = handout.index;

@@ -75,5 +75,33 @@ TEST(DecodeBudgetTest, ADecodeBeyondTheLimitRunsAloneAmongItsKind) {
     EXPECT_TRUE(budget.TryAcquire(small));
 }
 
+// With 16 threads and the memory for it, 16 decodes of 24-MP camera pictures run at once; with
+// little memory fewer do, but always at least one.
+TEST(DecodeLimitsTest, EveryThreadGetsADecodeWhenMemoryAllows) {
+    JpegFrame camera;
+    camera.width = 6000;
+    camera.height = 4000;
+    camera.components = 3;
+    camera.sampling[0][0] = camera.sampling[0][1] = 2;
+    for (int c = 1; c < 3; ++c) camera.sampling[c][0] = camera.sampling[c][1] = 1;
+    const DecodeShare share = DecodeShareOf(camera, 12ull << 20, 450);
+    auto admitted = [&](unsigned jobs, std::uint64_t memory) {
+        const DecodeLimits limits = DecodeLimitsFor(jobs, memory);
+        DecodeBudget budget(limits.pixels, limits.coefficients);
+        unsigned count = 0;
+        while (count < 64 && budget.TryAcquire(share)) ++count;
+        return count;
+    };
+    EXPECT_GE(admitted(16, 64ull << 30), 16u);
+    EXPECT_GE(admitted(2, 64ull << 30), 2u);
+    const unsigned small = admitted(16, 100ull << 20);
+    EXPECT_GE(small, 1u);
+    EXPECT_LE(small * share.pixels, std::max<std::uint64_t>(100ull << 20, share.pixels));
+    EXPECT_EQ(admitted(16, 0), 1u);  // no memory to speak of: one at a time, never none
+    // Two threads keep the limits small: peak memory on a small machine stays as it was.
+    EXPECT_EQ(DecodeLimitsFor(2, 64ull << 30).pixels, 40ull << 20);
+    EXPECT_EQ(DecodeLimitsFor(2, 64ull << 30).coefficients, 128ull << 20);
+}
+
 }  // namespace
 }  // namespace wexbo

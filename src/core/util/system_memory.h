@@ -1,0 +1,24 @@
+// How much memory the program may use: the machine's, and a control group's limit where one is set.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace wexbo {
+
+// The machine's physical memory in bytes (0 when it cannot be told).
+std::uint64_t PhysicalMemory();
+
+// A limit file's content ("max", or a number of bytes with a line end): none for "max" or for a
+// number so large that it means no limit, or for text that is no number.
+std::optional<std::uint64_t> ParseMemoryLimit(std::string_view text);
+
+// The memory limit of the program's control group: cgroup v2's memory.max, or v1's
+// memory.limit_in_bytes, under `root` (normally /sys/fs/cgroup) for the group /proc/self/cgroup
+// names, else at the root of the hierarchy as a container sees it. None where no limit is set.
+std::optional<std::uint64_t> ControlGroupMemoryLimit(const std::string& root = "/sys/fs/cgroup/",
+                                                     const std::string& membership = "/proc/self/cgroup");
+
+}  // namespace wexbo
