@@ -1,5 +1,6 @@
 #include "gallery/gallery_names.h"
 
+#include <map>
 #include <set>
 #include <string_view>
 
@@ -39,11 +40,15 @@ std::vector<std::string> AssignWebNames(const std::vector<GalleryPicture>& pictu
     };
     std::vector<std::string> names;
     names.reserve(pictures.size());
+    // The number each base name tries next, so ten thousand pictures of one name cost no more than
+    // ten thousand of different names.
+    std::map<std::string, int> nextNumber;
     for (const GalleryPicture& picture : pictures) {
         std::string base = WebFileName(PictureBaseName(picture.path));
         if (base.empty()) base = "picture";  // a file named ".jpg" would give hidden files
         std::string web = base;
-        for (int n = 2; !isFree(web); ++n) web = base + "_" + std::to_string(n);
+        int& n = nextNumber.try_emplace(base, 2).first->second;
+        while (!isFree(web)) web = base + "_" + std::to_string(n++);
         used.insert({DetailPageName(web), OverviewPictureName(web), FullSizePictureName(web)});
         names.push_back(std::move(web));
     }
