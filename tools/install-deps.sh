@@ -6,7 +6,7 @@ packages=(
   cmake g++ ninja-build pkg-config clang-format
   qt6-base-dev qt6-webengine-dev qt6-declarative-dev
   libjpeg62-turbo-dev libturbojpeg0-dev libexif-dev
-  libcli11-dev libfmt-dev libutfcpp-dev libgif-dev
+  libcli11-dev libfmt-dev libutfcpp-dev libgif-dev libxxhash-dev
   # GoogleTest; its CMake files also describe GoogleMock and fail without it.
   libgtest-dev libgmock-dev
   imagemagick libimage-exiftool-perl fonts-dejavu-core xvfb xauth openbox xdotool x11-utils

@@ -33,8 +33,6 @@ std::vector<std::string> ReadLines(const std::string& path) {
     return lines;
 }
 
-std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
-
 }  // namespace
 
 AlbumStore::AlbumStore(std::string cacheFolder, std::string albumRoot)
@@ -185,7 +183,7 @@ AlbumCopy AlbumStore::CopyPictureIntoAlbum(const std::string& sourcePath) {
         return result;
     }
 
-    std::string target = folder + ListSafeFileName(FileNameOf(sourcePath));
+    std::string target = folder + ListSafeFileName(FileNameOnly(sourcePath));
     if (fs::exists(fs::symlink_status(target, ec))) target = UniqueAlbumFileName(target);
     // Copied under a temporary name first, so a failed copy never leaves half a picture.
     const std::string partial = target + ".partial";
@@ -203,7 +201,7 @@ AlbumCopy AlbumStore::CopyPictureIntoAlbum(const std::string& sourcePath) {
         fs::perm_options::replace, ec);
     MakeThumbnail(cacheFolder_, target, 70, false, false, counters_, reporter_);
 
-    const std::string fileName = FileNameOf(target);
+    const std::string fileName = FileNameOnly(target);
     result.picture = AlbumPicture{fileName, std::nullopt, AlbumThumbnailPath(fileName)};
     return result;
 }
@@ -272,7 +270,7 @@ const std::string& AlbumStore::ResolveAlbumPicturePath(std::size_t index) {
 
 std::string AlbumStore::UniqueAlbumFileName(const std::string& path) {
     const std::string folder = AddTrailingBackslash(PathOnly(path));
-    const std::string name = FileNameOf(path);
+    const std::string name = FileNameOnly(path);
     const std::size_t parts = CountWords(name, ".");
     std::string base;
     for (std::size_t i = 1; i < parts; ++i) {

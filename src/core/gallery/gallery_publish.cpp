@@ -11,6 +11,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "util/content_digest.h"
 #include "util/files.h"
 #include "util/strings.h"
 #include "util/text_encoding.h"
@@ -30,8 +31,29 @@ struct Written {
 };
 using Record = std::map<std::string, Written>;
 
-long long ModifiedTicks(const fs::path& path, std::error_code& ec) {
-    return fs::last_write_time(path, ec).time_since_epoch().count();
+// A file of the output folder as one lstat sees it. Times are nanoseconds since 1970 (records of
+// older versions hold other numbers: their files then count as changed, the safe side).
+struct FileState {
+    bool exists = false, regular = false, directory = false, link = false;
+    std::uintmax_t size = 0;
+    long long modified = 0;
+};
+
+FileState StateOf(const std::string& path) {
+    FileState state;
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) return state;
+    state.exists = true;
+    state.regular = S_ISREG(status.st_mode);
+    state.link = S_ISLNK(status.st_mode);
+    state.directory = S_ISDIR(status.st_mode);
+    if (state.link) {  // a link to a folder is in the way as a folder is
+        struct stat target {};
+        state.directory = ::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    }
+    state.size = static_cast<std::uintmax_t>(status.st_size);
+    state.modified = status.st_mtim.tv_sec * 1000000000ll + status.st_mtim.tv_nsec;
+    return state;
 }
 
 std::string CanonicalFolder(const std::string& folder) {
@@ -77,26 +99,14 @@ void WriteRecord(const std::string& file, const std::string& outputFolder, const
         throw PublishError("Cannot write the record of the gallery's files " + file + ": " + error);
 }
 
-bool Unchanged(const fs::path& path, const Written& written) {
-    std::error_code ec;
-    if (!fs::is_regular_file(fs::symlink_status(path, ec))) return false;
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec || size != written.size) return false;
-    const long long modified = ModifiedTicks(path, ec);
-    return !ec && modified == written.modified;
+bool Unchanged(const FileState& state, const Written& written) {
+    return state.regular && state.size == written.size && state.modified == written.modified;
 }
 
 bool SameFileSystem(const std::string& a, const std::string& b) {
     struct stat first {
     }, second{};
     return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev;
-}
-
-// The digest of a file's bytes; "" when it cannot be read.
-std::string ContentDigest(const std::string& path) {
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes)) return {};
-    return std::to_string(bytes.size()) + "-" + StableDigest(bytes);
 }
 
 }  // namespace
@@ -121,25 +131,33 @@ void PublishGallery(const PublishRequest& request) {
     };
     try {
         // Nothing may stand in the way, and no source picture may be replaced by a web picture.
+        // Each folder of pictures is resolved once (an album's pictures share one); a picture that
+        // is itself a link is followed to the file it names.
         std::set<std::string> sources;
+        std::map<std::string, std::string> canonicalFolders;
         for (const std::string& source : request.sourcePictures) {
             std::error_code sourceEc;
-            const fs::path canonical = fs::weakly_canonical(source, sourceEc);
-            sources.insert(sourceEc ? source : canonical.string());
+            if (fs::is_symlink(fs::symlink_status(source, sourceEc))) {
+                const fs::path canonical = fs::weakly_canonical(source, sourceEc);
+                sources.insert(sourceEc ? source : canonical.string());
+                continue;
+            }
+            const std::string folder = PathOnly(source);
+            auto [place, fresh] = canonicalFolders.try_emplace(folder);
+            if (fresh) place->second = CanonicalFolder(folder.empty() ? "." : folder);
+            sources.insert(place->second + FileNameOnly(source));
         }
+        std::map<std::string, FileState> states;
         for (const std::string& name : request.fileNames) {
-            const fs::path target = output + name;
-            if (sources.count(target.string()))
-                throw PublishError("The gallery would replace the picture " + target.string() +
+            const std::string target = output + name;
+            if (sources.count(target))
+                throw PublishError("The gallery would replace the picture " + target +
                                    " with its web copy; choose another output folder.");
-            std::error_code statEc;
-            const fs::file_status status = fs::symlink_status(target, statEc);
-            if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_symlink(status))
-                throw PublishError("Cannot write " + target.string() +
-                                   ": something other than a file is in the way.");
-            if (fs::is_directory(target, statEc))
-                throw PublishError("Cannot write " + target.string() +
-                                   ": a folder of that name is in the way.");
+            const FileState& state = states[name] = StateOf(target);
+            if (state.directory)
+                throw PublishError("Cannot write " + target + ": a folder of that name is in the way.");
+            if (state.exists && !state.regular && !state.link)
+                throw PublishError("Cannot write " + target + ": something other than a file is in the way.");
         }
 
         // Record old and new files together first, so that a run ending half-way still knows them all.
@@ -154,10 +172,14 @@ void PublishGallery(const PublishRequest& request) {
         std::map<std::string, std::string> digests;
         std::vector<std::string> changed;
         for (const std::string& name : request.fileNames) {
-            std::string& digest = digests[name] = ContentDigest(request.workFolder + name);
+            const auto known = request.knownDigests.find(name);
+            std::string& digest = digests[name] =
+                known != request.knownDigests.end() && !known->second.empty()
+                    ? known->second
+                    : FileContentDigest(request.workFolder + name);
             const auto before = earlier.find(name);
             const bool same = before != earlier.end() && !digest.empty() && before->second.digest == digest &&
-                              Unchanged(output + name, before->second);
+                              Unchanged(states[name], before->second);
             if (!same) changed.push_back(name);
         }
 
@@ -194,15 +216,13 @@ void PublishGallery(const PublishRequest& request) {
         }
 
         Record now;
-        for (const std::string& name : request.fileNames) {
-            const fs::path path = output + name;
-            std::error_code fileEc;
-            now[name] = {fs::file_size(path, fileEc), ModifiedTicks(path, fileEc), digests[name]};
-        }
+        for (const std::string& name : changed) states[name] = StateOf(output + name);
+        for (const std::string& name : request.fileNames)
+            now[name] = {states[name].size, states[name].modified, digests[name]};
         for (const auto& [name, written] : earlier) {
             if (now.count(name)) continue;
-            const fs::path path = output + name;
-            if (Unchanged(path, written)) fs::remove(path, ec);
+            const std::string path = output + name;
+            if (Unchanged(StateOf(path), written)) fs::remove(path, ec);
         }
         try {
             WriteRecord(recordFile, output, now);

@@ -4,6 +4,7 @@
 // record lives in the data folder, so the output folder holds exactly the gallery's files.
 #pragma once
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ struct PublishRequest {
     // The work folder's files are not needed afterwards: on the same file system they are moved
     // into place rather than linked or copied.
     bool moveFiles = false;
+    // The content digests (ContentDigest) of files the caller knows already; the others are read.
+    std::map<std::string, std::string> knownDigests;
 };
 
 // Checks that nothing is in the way, copies every file in under a temporary name, renames them all

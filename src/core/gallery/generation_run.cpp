@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -132,6 +133,7 @@ private:
         for (const GalleryPicture& picture : request_.pictures)
             publish.sourcePictures.push_back(picture.path);
         publish.moveFiles = !request_.keepWorkCopy;
+        publish.knownDigests = digests_;
         PublishGallery(publish);
     }
 
@@ -220,16 +222,17 @@ private:
         const WebPictureCache cache(AddTrailingBackslash(request_.folders.cacheFolder) + "web-pictures/",
                                     request_.cacheLimit);
         const std::size_t count = jobs.size();
+        const unsigned threads = request_.jobs == 0 ? DefaultJobCount() : request_.jobs;
         std::vector<std::string> keys(count);
-        std::vector<std::optional<ConvertedPicture>> taken(count);
-        ParallelFor(count, request_.jobs == 0 ? DefaultJobCount() : request_.jobs, [&](std::size_t i) {
+        std::vector<std::optional<CachedPair>> pairs(count);
+        ParallelFor(count, threads, [&](std::size_t i) {
             keys[i] = WebPictureCache::KeyOf(jobs[i].source, options);
-            if (!request_.convertAll) taken[i] = cache.Take(keys[i], jobs[i]);
+            if (!request_.convertAll) pairs[i] = cache.Take(keys[i], jobs[i]);
         });
         std::vector<std::size_t> missing;
         std::vector<WebPictureJob> toConvert;
         for (std::size_t i = 0; i < count; ++i) {
-            if (taken[i]) continue;
+            if (pairs[i]) continue;
             missing.push_back(i);
             toConvert.push_back(jobs[i]);
         }
@@ -241,13 +244,17 @@ private:
                 if (progress) progress(fromCache + done, static_cast<int>(count));
             },
             request_.cancel);
-        ParallelFor(missing.size(), request_.jobs == 0 ? DefaultJobCount() : request_.jobs,
-                    [&](std::size_t k) { cache.Keep(keys[missing[k]], jobs[missing[k]], made[k]); });
+        ParallelFor(missing.size(), threads, [&](std::size_t k) {
+            pairs[missing[k]] = cache.Keep(keys[missing[k]], jobs[missing[k]], made[k]);
+        });
         cache.Trim(keys);
+        // Publishing compares these with what the output folder holds, without reading the files again.
         std::vector<ConvertedPicture> all(count);
-        for (std::size_t i = 0; i < count; ++i)
-            if (taken[i]) all[i] = *taken[i];
-        for (std::size_t k = 0; k < missing.size(); ++k) all[missing[k]] = made[k];
+        for (std::size_t i = 0; i < count; ++i) {
+            all[i] = pairs[i]->picture;
+            digests_[FileNameOnly(jobs[i].overviewFile)] = pairs[i]->overviewDigest;
+            digests_[FileNameOnly(jobs[i].fullSizeFile)] = pairs[i]->fullSizeDigest;
+        }
         return all;
     }
 
@@ -265,6 +272,7 @@ private:
     const GallerySettings& settings_;
     std::string program_, work_, templates_, output_;
     std::vector<std::string> files_;
+    std::map<std::string, std::string> digests_;  // file name: ContentDigest, where known already
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "util/content_digest.h"
 #include "util/files.h"
 #include "util/strings.h"
 #include "util/text_encoding.h"
@@ -21,16 +22,16 @@ namespace {
 
 // Changes whenever the conversion's pixels or the entry's layout change, so an update never takes
 // pictures made by older code.
-constexpr const char* kConversionVersion = "webpair 1; bicubic; jpeg 24 bit, quality factor 4";
-constexpr std::string_view kMagic = "WEXBO WEB PICTURES 1\n";
+constexpr const char* kConversionVersion = "webpair 2; bicubic; jpeg 24 bit, quality factor 4";
+constexpr std::string_view kMagic = "WEXBO WEB PICTURES 2\n";
 
 long long Nanoseconds(const timespec& time) { return time.tv_sec * 1000000000ll + time.tv_nsec; }
 
 // The entry: the magic line, one line of numbers (source width and height, both web pictures' widths
-// and heights, the two files' lengths), one line with the digest of everything after it, then the
-// overview picture's bytes and the full-size picture's bytes.
+// and heights, the two files' lengths), one line with the two files' digests, then the overview
+// picture's bytes and the full-size picture's bytes.
 struct Entry {
-    ConvertedPicture picture;
+    CachedPair pair;
     std::string_view overview, fullSize;
 };
 
@@ -42,21 +43,28 @@ std::optional<Entry> ParseEntry(const std::string& bytes) {
     if (numbersEnd == std::string_view::npos) return std::nullopt;
     const std::string numbers(rest.substr(0, numbersEnd));
     rest.remove_prefix(numbersEnd + 1);
-    const std::size_t digestEnd = rest.find('\n');
-    if (digestEnd == std::string_view::npos) return std::nullopt;
-    const std::string_view digest = rest.substr(0, digestEnd);
-    rest.remove_prefix(digestEnd + 1);
-    if (digest != StableDigest(rest)) return std::nullopt;
+    const std::size_t digestsEnd = rest.find('\n');
+    if (digestsEnd == std::string_view::npos) return std::nullopt;
+    const std::string digests(rest.substr(0, digestsEnd));
+    rest.remove_prefix(digestsEnd + 1);
     long long value[8] = {};
     for (std::size_t i = 0; i < 8; ++i)
         if (!ParseInt(NthWord(i + 1, numbers, " "), value[i]) || value[i] < 0) return std::nullopt;
-    if (static_cast<std::size_t>(value[6] + value[7]) != rest.size()) return std::nullopt;
+    if (static_cast<std::uint64_t>(value[6]) + static_cast<std::uint64_t>(value[7]) != rest.size())
+        return std::nullopt;
     Entry entry;
-    entry.picture.source = {static_cast<int>(value[0]), static_cast<int>(value[1])};
-    entry.picture.sizes.overview = {static_cast<int>(value[2]), static_cast<int>(value[3])};
-    entry.picture.sizes.fullSize = {static_cast<int>(value[4]), static_cast<int>(value[5])};
     entry.overview = rest.substr(0, static_cast<std::size_t>(value[6]));
     entry.fullSize = rest.substr(static_cast<std::size_t>(value[6]));
+    entry.pair.overviewDigest = NthWord(1, digests, " ");
+    entry.pair.fullSizeDigest = NthWord(2, digests, " ");
+    // Every byte is checked: a damaged entry is never trusted.
+    if (entry.pair.overviewDigest != ContentDigest(entry.overview) ||
+        entry.pair.fullSizeDigest != ContentDigest(entry.fullSize))
+        return std::nullopt;
+    ConvertedPicture& picture = entry.pair.picture;
+    picture.source = {static_cast<int>(value[0]), static_cast<int>(value[1])};
+    picture.sizes.overview = {static_cast<int>(value[2]), static_cast<int>(value[3])};
+    picture.sizes.fullSize = {static_cast<int>(value[4]), static_cast<int>(value[5])};
     return entry;
 }
 
@@ -77,8 +85,7 @@ std::string WebPictureCache::KeyOf(const std::string& source, const WebPictureOp
     return StableDigest(key);
 }
 
-std::optional<ConvertedPicture> WebPictureCache::Take(const std::string& key,
-                                                      const WebPictureJob& job) const {
+std::optional<CachedPair> WebPictureCache::Take(const std::string& key, const WebPictureJob& job) const {
     if (key.empty()) return std::nullopt;
     const std::string file = EntryFile(key);
     std::string bytes;
@@ -89,29 +96,35 @@ std::optional<ConvertedPicture> WebPictureCache::Take(const std::string& key,
         fs::remove(file, ec);
         return std::nullopt;
     }
-    if (!WriteFileAtomically(job.overviewFile, std::string(entry->overview)) ||
-        !WriteFileAtomically(job.fullSizeFile, std::string(entry->fullSize)))
+    // The work folder is the run's own: nobody reads a file there half-written.
+    if (!WriteFileInPlace(job.overviewFile, std::string(entry->overview)) ||
+        !WriteFileInPlace(job.fullSizeFile, std::string(entry->fullSize)))
         return std::nullopt;  // the conversion that follows reports what is wrong with the folder
     ::utimensat(AT_FDCWD, file.c_str(), nullptr, 0);  // used now: the last to go when the cache is full
-    return entry->picture;
+    return entry->pair;
 }
 
-void WebPictureCache::Keep(const std::string& key, const WebPictureJob& job,
-                           const ConvertedPicture& picture) const {
-    if (key.empty()) return;
+CachedPair WebPictureCache::Keep(const std::string& key, const WebPictureJob& job,
+                                 const ConvertedPicture& picture) const {
+    CachedPair pair{picture, {}, {}};
     std::string overview, fullSize;
-    if (!ReadFileBytes(job.overviewFile, overview) || !ReadFileBytes(job.fullSizeFile, fullSize)) return;
-    const std::string payload = overview + fullSize;
+    if (!ReadFileBytes(job.overviewFile, overview) || !ReadFileBytes(job.fullSizeFile, fullSize)) return pair;
+    pair.overviewDigest = ContentDigest(overview);
+    pair.fullSizeDigest = ContentDigest(fullSize);
+    if (key.empty()) return pair;
     const ConvertedPicture& p = picture;
     std::string bytes(kMagic);
     for (long long value : {p.source.width, p.source.height, p.sizes.overview.width, p.sizes.overview.height,
                             p.sizes.fullSize.width, p.sizes.fullSize.height})
         bytes += std::to_string(value) + " ";
     bytes += std::to_string(overview.size()) + " " + std::to_string(fullSize.size()) + "\n";
-    bytes += StableDigest(payload) + "\n";
-    bytes += payload;
+    bytes += pair.overviewDigest + " " + pair.fullSizeDigest + "\n";
+    bytes.reserve(bytes.size() + overview.size() + fullSize.size());
+    bytes += overview;
+    bytes += fullSize;
     EnsureFolder(folder_);
     WriteFileAtomically(EntryFile(key), bytes);
+    return pair;
 }
 
 void WebPictureCache::Trim(const std::vector<std::string>& inUse) const {

@@ -14,6 +14,14 @@ namespace wexbo {
 
 inline constexpr std::uint64_t kDefaultWebPictureCacheLimit = 2ull << 30;  // 2 GB
 
+// A pair as the cache holds it: what the pages need, and the digests of the two files'
+// bytes (ContentDigest), which publishing compares with what the output folder holds.
+struct CachedPair {
+    ConvertedPicture picture;
+    std::string overviewDigest;
+    std::string fullSizeDigest;
+};
+
 class WebPictureCache {
 public:
     // `folder` ends in "/" and is made when the first entry is kept.
@@ -27,10 +35,11 @@ public:
 
     // Writes the pair kept under `key` to the job's two files. None on a miss, and for an entry that
     // is truncated or damaged, which is removed and never trusted.
-    std::optional<ConvertedPicture> Take(const std::string& key, const WebPictureJob& job) const;
+    std::optional<CachedPair> Take(const std::string& key, const WebPictureJob& job) const;
 
-    // Keeps the pair just converted into the job's files. A failure only costs a later conversion.
-    void Keep(const std::string& key, const WebPictureJob& job, const ConvertedPicture& picture) const;
+    // Keeps the pair just converted into the job's files. A failure only costs a later conversion
+    // (the digests are then "").
+    CachedPair Keep(const std::string& key, const WebPictureJob& job, const ConvertedPicture& picture) const;
 
     // Removes the least recently used entries until the cache holds at most its limit; the entries
     // of `inUse` (the run's own) go last, whatever their file times (which may share a clock tick).

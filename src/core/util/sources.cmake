@@ -1,5 +1,6 @@
 target_sources(wexbo_core PRIVATE
   util/strings.cpp
+  util/content_digest.cpp
   util/system_memory.cpp
   util/text_encoding.cpp
   util/files.cpp

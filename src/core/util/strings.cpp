@@ -68,6 +68,11 @@ std::string NthWord(std::size_t n, std::string_view text, std::string_view delim
     return std::string(text.substr(start - 1, end - (start - 1)));
 }
 
+std::string FileNameOnly(std::string_view path) {
+    const std::size_t slash = path.find_last_of('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
 std::string PathOnly(std::string_view path) {
     const std::size_t slash = path.find_last_of('/');
     if (slash == std::string_view::npos) return {};

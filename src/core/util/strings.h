@@ -31,6 +31,8 @@ std::string NthWord(std::size_t n, std::string_view text, std::string_view delim
 // The folder part of a path: everything before the last "/", "/" itself for a file in the root,
 // empty for a bare file name.
 std::string PathOnly(std::string_view path);
+// The file name part of a path: everything after the last "/" (the whole path when it has none).
+std::string FileNameOnly(std::string_view path);
 
 // The folder name ending in exactly one "/"; an empty name stays empty.
 std::string AddTrailingBackslash(std::string_view folder);

@@ -1,7 +1,12 @@
 #include "util/text_encoding.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utf8.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 
@@ -57,10 +62,39 @@ std::string_view NextLine(std::string_view& text) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat status {};
+    // One read of the size the file has; a file that grows meanwhile is read on to its end.
+    bytes.clear();
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        const std::size_t room = bytes.capacity() - bytes.size();
+        if (room >= sizeof buffer / 4) {
+            const std::size_t before = bytes.size();
+            bytes.resize(bytes.capacity());
+            const ssize_t got = ::read(fd, bytes.data() + before, room);
+            bytes.resize(before + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) {
+                ok = got == 0;
+                break;
+            }
+            continue;
+        }
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return ok;
 }
 
 std::u32string DecodeCharacters(std::string_view bytes) {
