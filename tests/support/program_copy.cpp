@@ -14,8 +14,8 @@ ProgramCopy::ProgramCopy() {
             (entry.path().extension() != ".ini" && entry.path().extension() != ".txt"))
             continue;
         // Files the program writes while it runs are left behind; settings start as shipped.
-        if (name == "thumbs" || name == "gallery" || name == "LanguageIsSet.ini" || name == "Generator.ini" ||
-            name.rfind("Gallery_", 0) == 0)
+        if (name == "thumbs" || name == "gallery" || name == "web-pictures" || name == "LanguageIsSet.ini" ||
+            name == "Generator.ini" || name.rfind("Gallery_", 0) == 0)
             continue;
         fs::copy(entry.path(), fs::path(dir_.Path()) / name, fs::copy_options::recursive);
     }

@@ -183,6 +183,13 @@ void PublishGallery(const PublishRequest& request) {
             if (!same) changed.push_back(name);
         }
 
+        for (const std::string& name : changed) {
+            const auto deferred = request.deferredFiles.find(name);
+            if (deferred != request.deferredFiles.end() && !deferred->second(request.workFolder + name))
+                throw PublishError("Cannot write " + request.workFolder + name + " for the output folder " +
+                                   output);
+        }
+
         if (request.moveFiles && SameFileSystem(request.workFolder, output)) {
             for (const std::string& name : changed) {
                 fs::rename(request.workFolder + name, output + name, ec);

@@ -4,6 +4,7 @@
 // record lives in the data folder, so the output folder holds exactly the gallery's files.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -27,6 +28,10 @@ struct PublishRequest {
     bool moveFiles = false;
     // The content digests (ContentDigest) of files the caller knows already; the others are read.
     std::map<std::string, std::string> knownDigests;
+    // Files of the gallery not yet in the work folder (their digests are known): each is written
+    // there by its function only when the output folder does not hold it already. Creating files
+    // is what a rebuild costs most; an unchanged picture is then never written at all.
+    std::map<std::string, std::function<bool(const std::string& path)>> deferredFiles;
 };
 
 // Checks that nothing is in the way, copies every file in under a temporary name, renames them all

@@ -1,7 +1,9 @@
 #include "gallery/generation_run.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <system_error>
@@ -134,7 +136,12 @@ private:
             publish.sourcePictures.push_back(picture.path);
         publish.moveFiles = !request_.keepWorkCopy;
         publish.knownDigests = digests_;
+        publish.deferredFiles = deferred_;
         PublishGallery(publish);
+        if (!request_.folders.cacheFolder.empty())
+            WebPictureCache(AddTrailingBackslash(request_.folders.cacheFolder) + "web-pictures/",
+                            request_.cacheLimit)
+                .Trim(cacheKeys_);
     }
 
     PageSetup Setup() const {
@@ -227,11 +234,14 @@ private:
         std::vector<std::optional<CachedPair>> pairs(count);
         ParallelFor(count, threads, [&](std::size_t i) {
             keys[i] = WebPictureCache::KeyOf(jobs[i].source, options);
-            if (!request_.convertAll) pairs[i] = cache.Take(keys[i], jobs[i]);
+            // Without a work copy to keep, a pair the output folder already holds is never written.
+            if (!request_.convertAll) pairs[i] = cache.Take(keys[i], jobs[i], request_.keepWorkCopy);
         });
         std::vector<std::size_t> missing;
         std::vector<WebPictureJob> toConvert;
+        std::vector<bool> fromCacheFile(count);
         for (std::size_t i = 0; i < count; ++i) {
+            fromCacheFile[i] = pairs[i].has_value();
             if (pairs[i]) continue;
             missing.push_back(i);
             toConvert.push_back(jobs[i]);
@@ -247,11 +257,19 @@ private:
         ParallelFor(missing.size(), threads, [&](std::size_t k) {
             pairs[missing[k]] = cache.Keep(keys[missing[k]], jobs[missing[k]], made[k]);
         });
-        cache.Trim(keys);
+        cacheKeys_ = keys;
         // Publishing compares these with what the output folder holds, without reading the files again.
         std::vector<ConvertedPicture> all(count);
+        const bool deferPictures = !request_.keepWorkCopy;
         for (std::size_t i = 0; i < count; ++i) {
             all[i] = pairs[i]->picture;
+            if (deferPictures && fromCacheFile[i]) {
+                auto write = [cache, key = keys[i], job = jobs[i]](const std::string&) {
+                    return cache.Take(key, job).has_value();
+                };
+                deferred_[FileNameOnly(jobs[i].overviewFile)] = write;
+                deferred_[FileNameOnly(jobs[i].fullSizeFile)] = write;
+            }
             digests_[FileNameOnly(jobs[i].overviewFile)] = pairs[i]->overviewDigest;
             digests_[FileNameOnly(jobs[i].fullSizeFile)] = pairs[i]->fullSizeDigest;
         }
@@ -273,6 +291,9 @@ private:
     std::string program_, work_, templates_, output_;
     std::vector<std::string> files_;
     std::map<std::string, std::string> digests_;  // file name: ContentDigest, where known already
+    // Pictures taken from the cache but not yet written (see PublishRequest::deferredFiles).
+    std::map<std::string, std::function<bool(const std::string&)>> deferred_;
+    std::vector<std::string> cacheKeys_;  // the cache entries this run uses
 };
 
 }  // namespace

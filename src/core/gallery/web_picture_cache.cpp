@@ -85,7 +85,8 @@ std::string WebPictureCache::KeyOf(const std::string& source, const WebPictureOp
     return StableDigest(key);
 }
 
-std::optional<CachedPair> WebPictureCache::Take(const std::string& key, const WebPictureJob& job) const {
+std::optional<CachedPair> WebPictureCache::Take(const std::string& key, const WebPictureJob& job,
+                                                bool writeFiles) const {
     if (key.empty()) return std::nullopt;
     const std::string file = EntryFile(key);
     std::string bytes;
@@ -97,8 +98,8 @@ std::optional<CachedPair> WebPictureCache::Take(const std::string& key, const We
         return std::nullopt;
     }
     // The work folder is the run's own: nobody reads a file there half-written.
-    if (!WriteFileInPlace(job.overviewFile, std::string(entry->overview)) ||
-        !WriteFileInPlace(job.fullSizeFile, std::string(entry->fullSize)))
+    if (writeFiles && (!WriteFileInPlace(job.overviewFile, std::string(entry->overview)) ||
+                       !WriteFileInPlace(job.fullSizeFile, std::string(entry->fullSize))))
         return std::nullopt;  // the conversion that follows reports what is wrong with the folder
     ::utimensat(AT_FDCWD, file.c_str(), nullptr, 0);  // used now: the last to go when the cache is full
     return entry->pair;

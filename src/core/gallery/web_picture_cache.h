@@ -33,9 +33,11 @@ public:
     // the source cannot be looked at (it is then converted, and its error reported as usual).
     static std::string KeyOf(const std::string& source, const WebPictureOptions& options);
 
-    // Writes the pair kept under `key` to the job's two files. None on a miss, and for an entry that
-    // is truncated or damaged, which is removed and never trusted.
-    std::optional<CachedPair> Take(const std::string& key, const WebPictureJob& job) const;
+    // Writes the pair kept under `key` to the job's two files (only checks it, with `writeFiles`
+    // false: a caller that may not need the files writes them later with a second Take). None on
+    // a miss, and for an entry that is truncated or damaged, which is removed and never trusted.
+    std::optional<CachedPair> Take(const std::string& key, const WebPictureJob& job,
+                                   bool writeFiles = true) const;
 
     // Keeps the pair just converted into the job's files. A failure only costs a later conversion
     // (the digests are then "").
@@ -43,6 +45,7 @@ public:
 
     // Removes the least recently used entries until the cache holds at most its limit; the entries
     // of `inUse` (the run's own) go last, whatever their file times (which may share a clock tick).
+    // Runs after the gallery is published, since a deferred Take needs its entry until then.
     void Trim(const std::vector<std::string>& inUse = {}) const;
 
     std::string EntryFile(const std::string& key) const { return folder_ + key + ".webpair"; }

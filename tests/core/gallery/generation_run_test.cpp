@@ -429,6 +429,25 @@ TEST_F(WebPictureCacheTest, AnUnchangedSourceIsTakenAndAnyChangeConvertsItAgain)
     EXPECT_FALSE(Taken());
 }
 
+// Without a work copy (the command line), a picture taken from the cache is written only where the
+// output folder lacks it: a deleted or changed one comes back, the others are not touched.
+TEST_F(WebPictureCacheTest, APictureTakenFromTheCacheIsWrittenOnlyWhereTheOutputLacksIt) {
+    request.keepWorkCopy = false;
+    ASSERT_TRUE(Run().ok);
+    const std::string sea = ReadFile(place.OutputFolder() + "sea.jpg");
+    fs::remove(place.OutputFolder() + "sea.jpg");
+    WriteFile(place.OutputFolder() + "hill.jpg", "changed by hand");
+    struct stat town {};
+    ::stat((place.OutputFolder() + "town.jpg").c_str(), &town);
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "sea.jpg"), sea);
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "hill.jpg").substr(0, 2), "\xFF\xD8");
+    struct stat again {};
+    ::stat((place.OutputFolder() + "town.jpg").c_str(), &again);
+    EXPECT_EQ(again.st_ino, town.st_ino);
+    EXPECT_FALSE(FileExists(place.WorkFolder() + "town.jpg"));  // never written for this run
+}
+
 TEST_F(WebPictureCacheTest, ADamagedEntryIsConvertedAgainAndReplaced) {
     ASSERT_TRUE(Run().ok);
     const std::string entry = Cache().EntryFile(Key("Sea.jpg"));
