@@ -98,8 +98,8 @@ std::optional<CachedPair> WebPictureCache::Take(const std::string& key, const We
         return std::nullopt;
     }
     // The work folder is the run's own: nobody reads a file there half-written.
-    if (writeFiles && (!WriteFileInPlace(job.overviewFile, std::string(entry->overview)) ||
-                       !WriteFileInPlace(job.fullSizeFile, std::string(entry->fullSize))))
+    if (writeFiles && (!WriteNewFile(job.overviewFile, std::string(entry->overview)) ||
+                       !WriteNewFile(job.fullSizeFile, std::string(entry->fullSize))))
         return std::nullopt;  // the conversion that follows reports what is wrong with the folder
     ::utimensat(AT_FDCWD, file.c_str(), nullptr, 0);  // used now: the last to go when the cache is full
     return entry->pair;

@@ -110,15 +110,21 @@ std::string ProblemOf(const ELeadImageError& error, const std::string& file) {
 // Resizes the component's picture, frames it when asked, and saves it.
 void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& options,
                     const std::string& file) {
+    std::string bytes;
     try {
         image.Size(size.width, size.height, kLeadSizeBicubic);
         if (options.frame)
             image.FramePicture(4, FrameShadowColor(options.backgroundColor),
                                static_cast<LeadColor>(options.backgroundColor & 0xFFFFFF));
-        image.Save(file, kLeadFormatJpeg, 24, 4);
+        bytes = image.SaveToMemory(kLeadFormatJpeg, 24, 4);
     } catch (const ELeadImageError& error) {
         throw WebPictureError("Cannot write the web picture " + file + ": " + ProblemOf(error, file));
     }
+    // Written straight, with no temporary name: the work folder is the run's own, and nothing
+    // there is read before the run is done.
+    std::string why;
+    if (!WriteNewFile(file, bytes, &why))
+        throw WebPictureError("Cannot write the web picture " + file + ": " + why);
 }
 
 ConvertedPicture ConvertBytes(const unsigned char* bytes, std::size_t size, const WebPictureJob& job,

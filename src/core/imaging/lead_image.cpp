@@ -206,14 +206,23 @@ void TLEADImage::Fill(LeadColor color) {
 void TLEADImage::Save(const std::string& file, int format, int bitsPerPixel, int qualityFactor,
                       int /*multiPage*/) {
     Run("Save", true, [&] {
-        if (format != kLeadFormatJpeg) throw ImagingFault(kLeadUnsupportedFormat, "only JPEG is written");
-        if (bitsPerPixel != 24 && bitsPerPixel != 8 && bitsPerPixel != 0)
-            throw ImagingFault(kLeadUnsupportedFormat, "JPEG takes 8 or 24 bits per pixel");
-        const std::string bytes =
-            EncodeJpeg(*picture_, JpegQualityForFactor(qualityFactor), bitsPerPixel == 8, iccProfile_);
+        const std::string bytes = Encode(format, bitsPerPixel, qualityFactor);
         std::string why;
         if (!WriteFileAtomically(file, bytes, &why)) throw ImagingFault(kLeadFileWrite, file + ": " + why);
     });
+}
+
+std::string TLEADImage::SaveToMemory(int format, int bitsPerPixel, int qualityFactor) {
+    std::string bytes;
+    Run("Save", true, [&] { bytes = Encode(format, bitsPerPixel, qualityFactor); });
+    return bytes;
+}
+
+std::string TLEADImage::Encode(int format, int bitsPerPixel, int qualityFactor) const {
+    if (format != kLeadFormatJpeg) throw ImagingFault(kLeadUnsupportedFormat, "only JPEG is written");
+    if (bitsPerPixel != 24 && bitsPerPixel != 8 && bitsPerPixel != 0)
+        throw ImagingFault(kLeadUnsupportedFormat, "JPEG takes 8 or 24 bits per pixel");
+    return EncodeJpeg(*picture_, JpegQualityForFactor(qualityFactor), bitsPerPixel == 8, iccProfile_);
 }
 
 void TLEADImage::FramePicture(int depth, LeadColor shadowColor, LeadColor cornerColor) {

@@ -130,6 +130,8 @@ public:
     // existing file is replaced only by a complete new one.
     void Save(const std::string& file, int format = kLeadFormatJpeg, int bitsPerPixel = 24,
               int qualityFactor = 4, int multiPage = 0);
+    // The bytes Save would write, for a caller that writes them itself.
+    std::string SaveToMemory(int format = kLeadFormatJpeg, int bitsPerPixel = 24, int qualityFactor = 4);
 
     // The thumbnail and gallery frame on a picture of W × H: the frame over the whole picture with
     // a drop shadow of colour `shadowColor` `depth` pixels right and down, and the two
@@ -158,6 +160,7 @@ public:
     std::string IccProfile() const;
 
 private:
+    std::string Encode(int format, int bitsPerPixel, int qualityFactor) const;
     struct Region {
         int left, top, width, height;
     };

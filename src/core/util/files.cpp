@@ -242,6 +242,28 @@ bool WriteFileInPlace(const std::string& path, const std::string& content, std::
     return false;
 }
 
+bool WriteNewFile(const std::string& path, const std::string& content, std::string* error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST) return WriteFileAtomically(path, content, error);
+        if (error) *error = "cannot create " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    bool written = true;
+    for (std::size_t done = 0; written && done < content.size();) {
+        const ssize_t count = ::write(fd, content.data() + done, content.size() - done);
+        if (count < 0 && errno == EINTR) continue;
+        written = count > 0;
+        if (written) done += static_cast<std::size_t>(count);
+    }
+    const int writeErrno = errno;
+    const bool closed = ::close(fd) == 0;
+    if (written && closed) return true;
+    if (error) *error = "cannot write " + path + ": " + std::strerror(written ? errno : writeErrno);
+    ::unlink(path.c_str());
+    return false;
+}
+
 bool IsPlainFileName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." &&
            name.find_first_of(std::string("/\0", 2)) == std::string::npos;

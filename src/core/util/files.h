@@ -44,6 +44,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
 // its inode, where an atomic replacement makes a new file each time. False on failure, with `error`
 // telling why; a file left half-written is then removed.
 bool WriteFileInPlace(const std::string& path, const std::string& content, std::string* error = nullptr);
+// Writes a file that should not exist yet, straight under its name (the cheapest write: no
+// temporary name, no rename), for a folder of the program's own that nobody reads half-written.
+// A file that does exist is replaced atomically instead, never changed in place: it may be a link
+// to a file elsewhere.
+bool WriteNewFile(const std::string& path, const std::string& content, std::string* error = nullptr);
 
 // True for a name that stands for an entry of the folder it is joined to and nothing else: not
 // empty, not "." or "..", without "/" and without NUL.

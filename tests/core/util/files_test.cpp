@@ -125,6 +125,21 @@ TEST(WriteFileAtomicallyTest, ReplacesWholeOrLeavesTheOldFile) {
               2);  // no temp left
 }
 
+// A new file is written straight; one that is there is replaced by a new file, so a second link to
+// it (a published gallery file) keeps its bytes.
+TEST(WriteNewFileTest, NeverChangesAFileThatIsThereInPlace) {
+    TempDir dir;
+    EXPECT_TRUE(WriteNewFile(dir / "a.jpg", "first"));
+    EXPECT_EQ(ReadFile(dir / "a.jpg"), "first");
+    std::filesystem::create_hard_link(dir / "a.jpg", dir / "published.jpg");
+    EXPECT_TRUE(WriteNewFile(dir / "a.jpg", "second"));
+    EXPECT_EQ(ReadFile(dir / "a.jpg"), "second");
+    EXPECT_EQ(ReadFile(dir / "published.jpg"), "first");
+    std::string error;
+    EXPECT_FALSE(WriteNewFile(dir / "missing/a.jpg", "x", &error));
+    EXPECT_NE(error.find("missing/a.jpg"), std::string::npos) << error;
+}
+
 TEST(WriteFileInPlaceTest, LeavesExactlyTheNewContent) {
     TempDir dir;
     EXPECT_TRUE(WriteFileInPlace(dir / "page.ht1", "a longer first text"));
