@@ -1,5 +1,6 @@
 #include "util/system_memory.h"
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <vector>
@@ -66,6 +67,11 @@ std::optional<std::uint64_t> ControlGroupMemoryLimit(const std::string& root, co
     for (const std::string& file : files)
         if (std::optional<std::uint64_t> limit = LimitIn(file)) return limit;
     return std::nullopt;
+}
+
+void KeepPictureBuffersForReuse() {
+    ::mallopt(M_MMAP_THRESHOLD, 16 << 20);
+    ::mallopt(M_TRIM_THRESHOLD, 32 << 20);
 }
 
 }  // namespace wexbo

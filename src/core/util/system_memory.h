@@ -21,4 +21,9 @@ std::optional<std::uint64_t> ParseMemoryLimit(std::string_view text);
 std::optional<std::uint64_t> ControlGroupMemoryLimit(const std::string& root = "/sys/fs/cgroup/",
                                                      const std::string& membership = "/proc/self/cgroup");
 
+// Keeps the picture buffers of one conversion (a few megabytes each, allocated and freed for every
+// picture) in the heap for the next one, instead of mapping fresh pages from the system each time,
+// which the system must clear first. Freed memory beyond 32 MB still goes back. Call once, first.
+void KeepPictureBuffersForReuse();
+
 }  // namespace wexbo
