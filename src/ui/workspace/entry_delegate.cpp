@@ -41,16 +41,6 @@ const QPixmap* EntryDelegate::Thumbnail(const QString& path) const {
     return pixmap;
 }
 
-void EntryDelegate::Forget(const QString& path) {
-    if (path.isEmpty()) {
-        cache_.clear();
-        return;
-    }
-    const QString prefix = QFileInfo(path).filePath() + '\n';
-    for (const QString& key : cache_.keys())
-        if (key.startsWith(prefix)) cache_.remove(key);
-}
-
 EntryDelegate::RowLayout EntryDelegate::LayOutRow(const QRect& area, QSize picture) const {
     if (picture.height() > area.height() || picture.width() > area.width())
         picture.scale(area.size(), Qt::KeepAspectRatio);

@@ -16,8 +16,6 @@ public:
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // Forgets a cached thumbnail (all of them for an empty path).
-    void Forget(const QString& path = {});
     // The thumbnail file as it is now on disk (null when it cannot be read). A file rewritten under
     // the same name (a turn, a reopened album, another picture of the same name) is read again.
     const QPixmap* Thumbnail(const QString& path) const;
