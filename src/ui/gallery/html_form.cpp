@@ -206,7 +206,6 @@ THTMLForm::THTMLForm(const TWindowsInfo& windowsInfo, const std::string& dataFol
     // Unchecked at every opening: a choice for one run, not a setting.
     ConvertAllCheckBox = new QCheckBox(this);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ConvertAllCheckBox);
     buttons->addStretch();
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
@@ -219,6 +218,8 @@ THTMLForm::THTMLForm(const TWindowsInfo& windowsInfo, const std::string& dataFol
     right->addWidget(GroupBox1);
     right->addSpacing(6);
     right->addWidget(GroupBox2);
+    right->addSpacing(6);
+    right->addWidget(ConvertAllCheckBox);
     right->addStretch();
     right->addWidget(KonvertLabel);
     right->addWidget(ProgressBar1);

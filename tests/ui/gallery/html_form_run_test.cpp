@@ -111,6 +111,23 @@ TEST_F(GeneratorRunTest, TheCacheServesARebuildUnlessAllAreToBeConvertedAgain) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
 }
 
+// The check box shows its whole text in every language (it once shared the buttons' row and was cut).
+TEST_F(GeneratorRunTest, TheConvertAllChoiceShowsItsWholeTextInEveryLanguage) {
+    for (Language language : kLanguages) {
+        SetProgramTexts(LoadProgramTexts(program.Folder(), program.Folder()).In(language));
+        THTMLForm form(info, dataFolder);
+        form.Prepare(AlbumOpening());
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        QCheckBox* box = form.ConvertAllCheckBox;
+        EXPECT_FALSE(box->text().isEmpty()) << LanguageCode(language);
+        EXPECT_GE(box->width(), box->sizeHint().width()) << LanguageCode(language);
+        EXPECT_TRUE(form.rect().contains(QRect(box->mapTo(&form, QPoint(0, 0)), box->size())))
+            << LanguageCode(language);
+    }
+    SetProgramTexts(LoadProgramTexts(program.Folder(), program.Folder()));
+}
+
 TEST_F(GeneratorRunTest, ARunWritesTheGalleryAndTheSettingsAndOpensThePreview) {
     THTMLForm form(info, dataFolder);
     form.Prepare(AlbumOpening());
