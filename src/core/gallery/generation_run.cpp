@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -264,8 +265,10 @@ private:
         for (std::size_t i = 0; i < count; ++i) {
             all[i] = pairs[i]->picture;
             if (deferPictures && fromCacheFile[i]) {
-                auto write = [cache, key = keys[i], job = jobs[i]](const std::string&) {
-                    return cache.Take(key, job).has_value();
+                // One Take writes both files of the pair, whichever of them publishing asks for first.
+                auto write = [cache, key = keys[i], job = jobs[i],
+                              done = std::make_shared<bool>(false)](const std::string&) {
+                    return *done || (*done = cache.Take(key, job).has_value());
                 };
                 deferred_[FileNameOnly(jobs[i].overviewFile)] = write;
                 deferred_[FileNameOnly(jobs[i].fullSizeFile)] = write;

@@ -4,11 +4,11 @@
 #include <fnmatch.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -192,8 +192,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
         if (error) *error = why;
         return false;
     };
-    const std::string temp =
-        path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(std::random_device{}());
+    // Unique among this program's writes (the counter) and other programs' (the process number).
+    static std::atomic<unsigned long> writes{0};
+    const std::string temp = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(++writes);
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) return fail("cannot create " + temp);
@@ -216,15 +217,12 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
     return true;
 }
 
-bool WriteFileInPlace(const std::string& path, const std::string& content, std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = why + " " + path + ": " + std::strerror(errno);
-        return false;
-    };
-    // The old bytes are overwritten and only the rest cut off, so a file rewritten again and
-    // again keeps its blocks instead of freeing and allocating them each time.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return fail("cannot create");
+namespace {
+
+// Writes all of `content` to the open file `fd` of `path` (cutting off what lies beyond it when
+// asked) and closes it. On failure the file is removed and `error` says why.
+bool WriteAndClose(int fd, const std::string& path, const std::string& content, bool cutRest,
+                   std::string* error) {
     bool written = true;
     for (std::size_t done = 0; written && done < content.size();) {
         const ssize_t count = ::write(fd, content.data() + done, content.size() - done);
@@ -232,14 +230,26 @@ bool WriteFileInPlace(const std::string& path, const std::string& content, std::
         written = count > 0;
         if (written) done += static_cast<std::size_t>(count);
     }
-    written = written && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
+    if (cutRest) written = written && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
     const int writeErrno = errno;
     const bool closed = ::close(fd) == 0;
     if (written && closed) return true;
-    if (!written) errno = writeErrno;
-    fail("cannot write");
+    if (error) *error = "cannot write " + path + ": " + std::strerror(written ? errno : writeErrno);
     ::unlink(path.c_str());
     return false;
+}
+
+}  // namespace
+
+bool WriteFileInPlace(const std::string& path, const std::string& content, std::string* error) {
+    // The old bytes are overwritten and only the rest cut off, so a file rewritten again and
+    // again keeps its blocks instead of freeing and allocating them each time.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (error) *error = "cannot create " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    return WriteAndClose(fd, path, content, true, error);
 }
 
 bool WriteNewFile(const std::string& path, const std::string& content, std::string* error) {
@@ -249,19 +259,7 @@ bool WriteNewFile(const std::string& path, const std::string& content, std::stri
         if (error) *error = "cannot create " + path + ": " + std::strerror(errno);
         return false;
     }
-    bool written = true;
-    for (std::size_t done = 0; written && done < content.size();) {
-        const ssize_t count = ::write(fd, content.data() + done, content.size() - done);
-        if (count < 0 && errno == EINTR) continue;
-        written = count > 0;
-        if (written) done += static_cast<std::size_t>(count);
-    }
-    const int writeErrno = errno;
-    const bool closed = ::close(fd) == 0;
-    if (written && closed) return true;
-    if (error) *error = "cannot write " + path + ": " + std::strerror(written ? errno : writeErrno);
-    ::unlink(path.c_str());
-    return false;
+    return WriteAndClose(fd, path, content, false, error);
 }
 
 bool IsPlainFileName(const std::string& name) {

@@ -64,35 +64,25 @@ std::string_view NextLine(std::string_view& text) {
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
+    // Room for the whole file and one byte more, so the end shows without a second buffer; a file
+    // that grows meanwhile is read on to its end.
     struct stat status {};
-    // One read of the size the file has; a file that grows meanwhile is read on to its end.
-    bytes.clear();
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(status.st_size));
-    char buffer[65536];
+    const std::size_t expected =
+        ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0;
+    bytes.resize(std::max<std::size_t>(expected + 1, 4096));
+    std::size_t size = 0;
     bool ok = true;
     for (;;) {
-        const std::size_t room = bytes.capacity() - bytes.size();
-        if (room >= sizeof buffer / 4) {
-            const std::size_t before = bytes.size();
-            bytes.resize(bytes.capacity());
-            const ssize_t got = ::read(fd, bytes.data() + before, room);
-            bytes.resize(before + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) {
-                ok = got == 0;
-                break;
-            }
-            continue;
-        }
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (size == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
             ok = got == 0;
             break;
         }
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        size += static_cast<std::size_t>(got);
     }
+    bytes.resize(size);
     ::close(fd);
     return ok;
 }
