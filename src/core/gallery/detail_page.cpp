@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "app/language_table.h"
 #include "app/program_identity.h"
 #include "gallery/gallery_names.h"
@@ -13,7 +15,13 @@ namespace {
 
 constexpr const char* kSpacing = "&nbsp;&nbsp;&nbsp;&nbsp;";
 
-void WriteDetailTemplates(const PageSetup& setup, const std::string& pageName, const std::string& caption) {
+struct TemplatePair {
+    std::vector<std::string> head;
+    std::vector<std::string> tail;
+};
+
+TemplatePair DetailTemplates(const PageSetup& setup, const std::string& pageName,
+                             const std::string& caption) {
     PageRandom random = setup.PicksFor(pageName);
     const std::string link = PickFooterLink(random);
     const std::string pageTitle = Trim(setup.albumTitle + " " + caption);
@@ -26,9 +34,7 @@ void WriteDetailTemplates(const PageSetup& setup, const std::string& pageName, c
         head.push_back(DescriptionLine(pageTitle + " - Page created with " + kProgramTitle));
     }
     head.insert(head.end(), {kStylesheetLine, kViewportLine, kHeadEndLine, kBodyStartLine});
-    WriteTextLines(setup.templateFolder + "einzel.ht1", head);
-
-    WriteTailTemplate(setup, "einzel.ht2", {"<hr>", "<center>"}, link);
+    return {std::move(head), TailTemplateLines(setup, {"<hr>", "<center>"}, link)};
 }
 
 // The previous, home and next buttons; German texts carry only alt attributes.
@@ -52,8 +58,13 @@ void WriteDetailPage(const PageSetup& setup, const std::vector<PagePicture>& pic
                      bool captionsVisible) {
     const std::size_t count = pictures.size();
     const PagePicture& picture = pictures[index];
-    WriteDetailTemplates(setup, DetailPageName(picture.webName), picture.caption);
-    TMake page(setup.templateFolder + "einzel", setup.pageFolder + DetailPageName(picture.webName));
+    TemplatePair templates = DetailTemplates(setup, DetailPageName(picture.webName), picture.caption);
+    if (index + 1 == count) {
+        WriteTextLines(setup.templateFolder + "einzel.ht1", templates.head);
+        WriteTextLines(setup.templateFolder + "einzel.ht2", templates.tail);
+    }
+    TMake page(std::move(templates.head), std::move(templates.tail),
+               setup.pageFolder + DetailPageName(picture.webName));
     const std::string previous = DetailPageName(pictures[index == 0 ? count - 1 : index - 1].webName);
     const std::string next = DetailPageName(pictures[index + 1 == count ? 0 : index + 1].webName);
     const std::string caption = captionsVisible ? EncodeHtmlText(picture.caption) : "";

@@ -37,6 +37,9 @@ struct PagePicture {
 // (anchor text "|" URL; none for a language outside the five), then "</center>", "</body>", "</html>".
 void WriteTailTemplate(const PageSetup& setup, const std::string& name, std::vector<std::string> lines,
                        const std::string& footerLink);
+// The lines WriteTailTemplate writes.
+std::vector<std::string> TailTemplateLines(const PageSetup& setup, std::vector<std::string> lines,
+                                           const std::string& footerLink);
 
 // "gallery.ht1" and "gallery.ht2" in the template folder.
 void WriteOverviewTemplates(const PageSetup& setup);
@@ -47,7 +50,8 @@ void WriteOverviewPage(const PageSetup& setup, const std::vector<PagePicture>& p
                        bool captionsVisible);
 
 // The template pair "einzel" for picture `index` and its page web name + ".html", linking in a ring
-// to the previous and next pictures.
+// to the previous and next pictures. The pair is written to the template folder for the last
+// picture only: every other page is made from the same lines held in memory.
 void WriteDetailPage(const PageSetup& setup, const std::vector<PagePicture>& pictures, std::size_t index,
                      bool captionsVisible);
 

@@ -249,15 +249,16 @@ private:
         }
         const int fromCache = static_cast<int>(count - missing.size());
         if (progress && fromCache > 0) progress(fromCache, static_cast<int>(count));
-        const std::vector<ConvertedPicture> made = ConvertWebPictures(
+        ConvertWebPictures(
             toConvert, options, request_.jobs,
             [&](int done, int) {
                 if (progress) progress(fromCache + done, static_cast<int>(count));
             },
-            request_.cancel);
-        ParallelFor(missing.size(), threads, [&](std::size_t k) {
-            pairs[missing[k]] = cache.Keep(keys[missing[k]], jobs[missing[k]], made[k]);
-        });
+            request_.cancel,
+            [&](std::size_t k, const ConvertedPicture& picture, const std::string& overview,
+                const std::string& fullSize) {
+                pairs[missing[k]] = cache.Keep(keys[missing[k]], picture, overview, fullSize);
+            });
         cacheKeys_ = keys;
         // Publishing compares these with what the output folder holds, without reading the files again.
         std::vector<ConvertedPicture> all(count);

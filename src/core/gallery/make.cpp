@@ -38,6 +38,9 @@ TMake::TMake(std::string templateBase, std::string pageFile)
       headLines_(ReadTextLines(templateBase_ + ".ht1")),
       tailLines_(ReadTextLines(templateBase_ + ".ht2")) {}
 
+TMake::TMake(std::vector<std::string> headLines, std::vector<std::string> tailLines, std::string pageFile)
+    : pageFile_(std::move(pageFile)), headLines_(std::move(headLines)), tailLines_(std::move(tailLines)) {}
+
 bool TMake::WritePage() const {
     std::vector<std::string> page;
     page.reserve(headLines_.size() + bodyLines_.size() + tailLines_.size());

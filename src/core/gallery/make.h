@@ -33,6 +33,9 @@ class TMake {
 public:
     // Throws PageFileError when a template cannot be read.
     TMake(std::string templateBase, std::string pageFile);
+    // A page whose templates the caller already holds, so a run of many pages on one template pair
+    // reads no files for them.
+    TMake(std::vector<std::string> headLines, std::vector<std::string> tailLines, std::string pageFile);
 
     // Callers append the page's body lines here directly; an empty string gives an empty line.
     std::vector<std::string>& BodyLines() { return bodyLines_; }

@@ -20,11 +20,16 @@ std::string ClickInstruction(Language language) {
 
 }  // namespace
 
-void WriteTailTemplate(const PageSetup& setup, const std::string& name, std::vector<std::string> lines,
-                       const std::string& footerLink) {
+std::vector<std::string> TailTemplateLines(const PageSetup& setup, std::vector<std::string> lines,
+                                           const std::string& footerLink) {
     lines.push_back(FooterLine(setup.language, NthWord(1, footerLink, "|"), NthWord(2, footerLink, "|")));
     lines.insert(lines.end(), {"</center>", "</body>", "</html>"});
-    WriteTextLines(setup.templateFolder + name, lines);
+    return lines;
+}
+
+void WriteTailTemplate(const PageSetup& setup, const std::string& name, std::vector<std::string> lines,
+                       const std::string& footerLink) {
+    WriteTextLines(setup.templateFolder + name, TailTemplateLines(setup, std::move(lines), footerLink));
 }
 
 void WriteOverviewTemplates(const PageSetup& setup) {

@@ -105,11 +105,9 @@ std::optional<CachedPair> WebPictureCache::Take(const std::string& key, const We
     return entry->pair;
 }
 
-CachedPair WebPictureCache::Keep(const std::string& key, const WebPictureJob& job,
-                                 const ConvertedPicture& picture) const {
+CachedPair WebPictureCache::Keep(const std::string& key, const ConvertedPicture& picture,
+                                 const std::string& overview, const std::string& fullSize) const {
     CachedPair pair{picture, {}, {}};
-    std::string overview, fullSize;
-    if (!ReadFileBytes(job.overviewFile, overview) || !ReadFileBytes(job.fullSizeFile, fullSize)) return pair;
     pair.overviewDigest = ContentDigest(overview);
     pair.fullSizeDigest = ContentDigest(fullSize);
     if (key.empty()) return pair;

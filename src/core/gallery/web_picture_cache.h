@@ -39,9 +39,10 @@ public:
     std::optional<CachedPair> Take(const std::string& key, const WebPictureJob& job,
                                    bool writeFiles = true) const;
 
-    // Keeps the pair just converted into the job's files. A failure only costs a later conversion
-    // (the digests are then "").
-    CachedPair Keep(const std::string& key, const WebPictureJob& job, const ConvertedPicture& picture) const;
+    // Keeps the pair just converted, given the bytes of its two files. A failure only costs a later
+    // conversion; the digests are those of the bytes given, whatever becomes of the entry.
+    CachedPair Keep(const std::string& key, const ConvertedPicture& picture, const std::string& overview,
+                    const std::string& fullSize) const;
 
     // Removes the least recently used entries until the cache holds at most its limit; the entries
     // of `inUse` (the run's own) go last, whatever their file times (which may share a clock tick).

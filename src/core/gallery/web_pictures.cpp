@@ -107,9 +107,9 @@ std::string ProblemOf(const ELeadImageError& error, const std::string& file) {
     return text + " (" + detail + ")";
 }
 
-// Resizes the component's picture, frames it when asked, and saves it.
-void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& options,
-                    const std::string& file) {
+// Resizes the component's picture, frames it when asked, and saves it; returns the bytes written.
+std::string MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& options,
+                           const std::string& file) {
     std::string bytes;
     try {
         image.Size(size.width, size.height, kLeadSizeBicubic);
@@ -125,13 +125,22 @@ void MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& 
     std::string why;
     if (!WriteNewFile(file, bytes, &why))
         throw WebPictureError("Cannot write the web picture " + file + ": " + why);
+    return bytes;
 }
 
-ConvertedPicture ConvertBytes(const unsigned char* bytes, std::size_t size, const WebPictureJob& job,
-                              const WebPictureOptions& options) {
+// A conversion's result with the bytes of the two files it wrote.
+struct WrittenPair {
+    ConvertedPicture picture;
+    std::string overview;
+    std::string fullSize;
+};
+
+WrittenPair ConvertBytes(const unsigned char* bytes, std::size_t size, const WebPictureJob& job,
+                         const WebPictureOptions& options) {
     TLEADImage image;
     const int needed = std::max(options.overviewSetting, options.fullSizeSetting);
-    ConvertedPicture result;
+    WrittenPair written;
+    ConvertedPicture& result = written.picture;
     try {
         // Both web pictures have the setting as their shorter side (within a pixel of rounding).
         image.LoadFromMemory(bytes, size, needed, needed, job.source);
@@ -161,14 +170,14 @@ ConvertedPicture ConvertBytes(const unsigned char* bytes, std::size_t size, cons
         throw WebPictureError("Cannot write the web picture " + job.fullSizeFile + ": " +
                               ProblemOf(error, job.fullSizeFile));
     }
-    MakeWebPicture(image, overview, options, job.overviewFile);
+    written.overview = MakeWebPicture(image, overview, options, job.overviewFile);
     image.SetPicture(start, iccProfile);
-    MakeWebPicture(image, full, options, job.fullSizeFile);
-    return result;
+    written.fullSize = MakeWebPicture(image, full, options, job.fullSizeFile);
+    return written;
 }
 
-ConvertedPicture ConvertSource(const SourceFile& source, const WebPictureJob& job,
-                               const WebPictureOptions& options) {
+WrittenPair ConvertSource(const SourceFile& source, const WebPictureJob& job,
+                          const WebPictureOptions& options) {
     const std::unique_ptr<SourceFile::Mapping> bytes = source.Map();
     return ConvertBytes(bytes->Bytes(), bytes->size, job, options);
 }
@@ -282,13 +291,14 @@ std::uint32_t FrameShadowColor(long long backgroundColor) {
 
 ConvertedPicture ConvertWebPicture(const WebPictureJob& job, const WebPictureOptions& options) {
     const SourceFile source(job.source);
-    return ConvertSource(source, job, options);
+    return ConvertSource(source, job, options).picture;
 }
 
 std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob>& jobs,
                                                  const WebPictureOptions& options, unsigned threads,
                                                  const ConversionProgress& progress,
-                                                 const std::atomic<bool>* cancel) {
+                                                 const std::atomic<bool>* cancel,
+                                                 const WrittenPictures& written) {
     const std::size_t count = jobs.size();
     std::vector<ConvertedPicture> results(count);
     std::vector<std::exception_ptr> errors(count);
@@ -320,7 +330,9 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
             }
             try {
                 if (handout.error) std::rethrow_exception(handout.error);
-                results[i] = ConvertSource(*handout.source, jobs[i], options);
+                const WrittenPair pair = ConvertSource(*handout.source, jobs[i], options);
+                results[i] = pair.picture;
+                if (written) written(i, pair.picture, pair.overview, pair.fullSize);
             } catch (...) {
                 errors[i] = std::current_exception();
                 for (std::size_t seen = firstFailure.load();

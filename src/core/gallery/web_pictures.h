@@ -67,6 +67,11 @@ ConvertedPicture ConvertWebPicture(const WebPictureJob& job, const WebPictureOpt
 // Progress of ConvertWebPictures: `done` of `total` pictures are converted.
 using ConversionProgress = std::function<void(int done, int total)>;
 
+// Called on the converting thread once job `index`'s two files are written, with the bytes just
+// written, so a caller that keeps or digests them need not read the files again.
+using WrittenPictures = std::function<void(std::size_t index, const ConvertedPicture& picture,
+                                           const std::string& overview, const std::string& fullSize)>;
+
 // Converts every job on up to `jobs` threads (0: one per core), fewer at once where large
 // progressive pictures would take too much memory. The files are the same whatever the number of
 // threads. On failure it throws the error of the first failing picture in list order, exactly
@@ -75,7 +80,8 @@ using ConversionProgress = std::function<void(int done, int total)>;
 std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob>& jobs,
                                                  const WebPictureOptions& options, unsigned threads,
                                                  const ConversionProgress& progress = {},
-                                                 const std::atomic<bool>* cancel = nullptr);
+                                                 const std::atomic<bool>* cancel = nullptr,
+                                                 const WrittenPictures& written = {});
 
 class ConversionCancelled : public std::runtime_error {
 public:

@@ -372,10 +372,7 @@ protected:
     // Puts a pair of marked bytes under the source's key, so the test can tell a taken pair from a
     // converted one.
     void PlantMarkedPair(const std::string& name) {
-        WriteFile(place.CacheFolder() + "o.jpg", "marked overview");
-        WriteFile(place.CacheFolder() + "f.jpg", "marked full size");
-        Cache().Keep(Key(name), {"", place.CacheFolder() + "o.jpg", place.CacheFolder() + "f.jpg"},
-                     {{320, 240}, {{107, 80}, {600, 450}}});
+        Cache().Keep(Key(name), {{320, 240}, {{107, 80}, {600, 450}}}, "marked overview", "marked full size");
     }
     bool Taken() const { return ReadFile(place.OutputFolder() + "sea_thumb.jpg") == "marked overview"; }
     std::size_t Entries() const {
