@@ -7,6 +7,10 @@ packages=(
   qt6-base-dev qt6-webengine-dev qt6-declarative-dev
   libjpeg62-turbo-dev libturbojpeg0-dev libexif-dev
   libcli11-dev libfmt-dev libutfcpp-dev libgif-dev libxxhash-dev
+  # Sources other than JPEG: PNG, WebP, TIFF, HEIC/HEIF/AVIF; lcms2 for colour profiles.
+  libpng-dev libwebp-dev libtiff-dev libheif-dev liblcms2-dev
+  # Their fixtures and benchmark: heif-convert, vipsthumbnail, cwebp, tiffset.
+  libheif-examples libvips-tools webp libtiff-tools
   # GoogleTest; its CMake files also describe GoogleMock and fail without it.
   libgtest-dev libgmock-dev
   imagemagick libimage-exiftool-perl fonts-dejavu-core xvfb xauth openbox xdotool x11-utils

@@ -5,23 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "imaging/rgb_buffer.h"
+#include "imaging/decoded_picture.h"
 
 namespace wexbo {
-
-// Bounds that keep a hostile or broken file from taking all memory or time.
-struct DecodeLimits {
-    std::uint64_t maxPixels = std::uint64_t{1} << 28;  // decoded pixels (about 268 MP, 800 MB of RGB)
-    long maxDecoderMemory = 1024L * 1024 * 1024;       // libjpeg's own buffers (progressive files)
-    int maxScans = 1000;                               // progressive scans; real files have about 10
-};
-
-struct DecodedPicture {
-    RgbBuffer pixels;        // upright (EXIF orientation applied)
-    std::string iccProfile;  // empty when the file has none
-    int fullWidth = 0;       // the upright picture's size at full scale
-    int fullHeight = 0;
-};
 
 // Decodes the whole picture (target 0 × 0) or, for a target size, at the smallest scale M/8
 // (M = 1 … 8) whose result is at least the target on both sides. A target side of 0 follows

@@ -30,6 +30,8 @@ std::string LeadErrorText(int code) {
             return "Invalid parameter";
         case kLeadUnsupportedFormat:
             return "File format or colour depth not supported";
+        case kLeadUnknownFormat:
+            return "Not a picture in a format the program reads";
         default:
             return "Undefined Error: " + std::to_string(code);
     }

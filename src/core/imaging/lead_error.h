@@ -21,6 +21,7 @@ inline constexpr int kLeadCorruptFile = -8;         // damaged or truncated pict
 inline constexpr int kLeadUnsupportedJpeg = -9;     // a JPEG variant the component does not read
 inline constexpr int kLeadInvalidParameter = -10;   // an argument outside what the operation takes
 inline constexpr int kLeadUnsupportedFormat = -11;  // a save format or colour depth not offered
+inline constexpr int kLeadUnknownFormat = -12;      // bytes of no picture format the component reads
 
 // The text for a result code; "Undefined Error: " followed by the code for a code outside the table.
 std::string LeadErrorText(int code);

@@ -3,6 +3,13 @@ target_sources(wexbo_core PRIVATE
   imaging/lead_error.cpp
   imaging/jpeg_error_trap.cpp
   imaging/jpeg_decoder.cpp
+  imaging/picture_format.cpp
+  imaging/picture_decoder.cpp
+  imaging/sample_conversion.cpp
+  imaging/png_decoder.cpp
+  imaging/webp_decoder.cpp
+  imaging/tiff_decoder.cpp
+  imaging/heif_decoder.cpp
   imaging/jpeg_encoder.cpp
   imaging/exif_orientation.cpp
   imaging/pixel_transforms.cpp

@@ -1,0 +1,1 @@
+#include "heif_fixtures.h"
