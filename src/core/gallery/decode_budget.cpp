@@ -68,7 +68,16 @@ DecodeShare DecodeShareOf(const JpegFrame& frame, std::uint64_t fileSize, int ne
     return share;
 }
 
-DecodeLimits DecodeLimitsFor(unsigned jobs, std::uint64_t memory) {
+DecodeShare FullDecodeShareOf(std::uint64_t width, std::uint64_t height, std::uint64_t fileSize,
+                              int decoderBytesPerPixel) {
+    const std::uint64_t pixels = width * height;
+    DecodeShare share;
+    share.pixels =
+        fileSize + pixels * static_cast<std::uint64_t>(std::max(decoderBytesPerPixel, 0)) + 3 * 3 * pixels;
+    return share;
+}
+
+BudgetLimits BudgetLimitsFor(unsigned jobs, std::uint64_t memory) {
     const std::uint64_t threads = std::max(1u, jobs);
     // At least one share each: a decode that fits nowhere still runs alone.
     return {std::max(kPixelSharePerJob, std::min(threads * kPixelSharePerJob, memory)),

@@ -36,17 +36,22 @@ struct DecodeShare {
 
 // The share of a decode of `frame` at the smallest scale whose shorter side reaches `needed`.
 DecodeShare DecodeShareOf(const JpegFrame& frame, std::uint64_t fileSize, int needed);
+// The share of a decode in full of a picture of width × height in another format: the file's
+// bytes, the decoder's own buffers (`decoderBytesPerPixel`), the RGB pixels, a copy of them and
+// what is made of them.
+DecodeShare FullDecodeShareOf(std::uint64_t width, std::uint64_t height, std::uint64_t fileSize,
+                              int decoderBytesPerPixel);
 
 // The limits of the decodes in flight for `jobs` threads: a share per thread, so that as many
 // ordinary decodes as there are threads run at once (a 24-MP camera picture takes about 14 MB),
 // but never more than `memory` (MemoryForDecodes) allows.
-struct DecodeLimits {
+struct BudgetLimits {
     std::uint64_t pixels = 0;
     std::uint64_t coefficients = 0;
 };
 inline constexpr std::uint64_t kPixelSharePerJob = 20ull << 20;        // 20 MB
 inline constexpr std::uint64_t kCoefficientSharePerJob = 64ull << 20;  // 64 MB
-DecodeLimits DecodeLimitsFor(unsigned jobs, std::uint64_t memory);
+BudgetLimits BudgetLimitsFor(unsigned jobs, std::uint64_t memory);
 
 // What the decodes of a run may hold together on this machine: an eighth of its physical memory,
 // and no more than its control group allows.

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "album/album_entry.h"
+#include "imaging/picture_format.h"
 #include "util/files.h"
 #include "util/ini_file.h"
 #include "util/strings.h"
@@ -41,7 +42,7 @@ bool ReadPictureFolder(const std::string& folder, GallerySource& source, std::st
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         std::error_code typeEc;
-        if (EndsWithIgnoreCase(name, ".jpg") && it->is_regular_file(typeEc)) names.push_back(name);
+        if (IsPictureFileName(name) && it->is_regular_file(typeEc)) names.push_back(name);
     }
     if (ec) {
         error = "Cannot list the folder " + folder + ": " + ec.message();

@@ -15,7 +15,7 @@ struct GallerySource {
 
 // An album folder (it holds "Bildano.ini") gives its title and its pictures with their captions
 // from "Pictures.ini", in album order, leaving out lines whose picture is missing, as opening the
-// album does. Any other folder gives every file whose name ends in ".jpg" in any letter case,
+// album does. Any other folder gives every file that IsPictureFileName takes, in whatever format,
 // sorted by name (letter case aside), without captions, and the folder's name as title. Nothing
 // is written. False, with `error` naming the file and the problem, when the folder or the picture
 // list cannot be read.

@@ -17,6 +17,7 @@
 
 #include "gallery/decode_budget.h"
 #include "imaging/lead_image.h"
+#include "imaging/picture_decoder.h"
 #include "util/files.h"
 #include "util/parallel.h"
 #include "util/rounding.h"
@@ -55,6 +56,18 @@ public:
             if (search != FrameSearch::kNeedMore) return search == FrameSearch::kFound;
             if (head.size() == size_) return false;
         }
+    }
+
+    // The format and stored size of a picture in another format than JPEG, from its header. The
+    // header may lie anywhere in the file (a TIFF's directory, a HEIF's boxes), so the file is
+    // mapped, and only the pages the header reading touches are read.
+    bool PictureSize(PictureFormat& format, int& width, int& height) const {
+        if (size_ == 0) return false;
+        void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd_, 0);
+        if (data == MAP_FAILED) return false;
+        const Mapping mapping(data, size_);
+        format = PictureFormatOf(mapping.Bytes(), size_);
+        return ReadPictureSize(mapping.Bytes(), size_, width, height);
     }
 
     // The whole file, mapped read-only and faulted in at once. Unlike a buffer of our own, the
@@ -138,6 +151,7 @@ struct WrittenPair {
 WrittenPair ConvertBytes(const unsigned char* bytes, std::size_t size, const WebPictureJob& job,
                          const WebPictureOptions& options) {
     TLEADImage image;
+    image.SetBackgroundColor(static_cast<LeadColor>(options.backgroundColor & 0xFFFFFF));
     const int needed = std::max(options.overviewSetting, options.fullSizeSetting);
     WrittenPair written;
     ConvertedPicture& result = written.picture;
@@ -250,8 +264,14 @@ private:
         }
         handout.share.pixels = handout.source->Size();
         JpegFrame frame;
+        int width = 0, height = 0;
+        PictureFormat format = PictureFormat::Unknown;
         if (handout.source->Frame(frame))
             handout.share = DecodeShareOf(frame, handout.source->Size(), needed_);
+        else if (handout.source->PictureSize(format, width, height))
+            handout.share =
+                FullDecodeShareOf(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height),
+                                  handout.source->Size(), DecoderBytesPerPixel(format));
         return handout;
     }
 
@@ -310,7 +330,7 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
         std::min<std::size_t>(count, std::max(1u, threads == 0 ? DefaultJobCount() : threads));
     // Decodes in flight share what the machine allows, as many at once as there are threads where
     // that fits (a progressive picture of 24 MP needs 144 MB of coefficients alone).
-    const DecodeLimits limits = DecodeLimitsFor(static_cast<unsigned>(workers), MemoryForDecodes());
+    const BudgetLimits limits = BudgetLimitsFor(static_cast<unsigned>(workers), MemoryForDecodes());
     DecodeBudget budget(limits.pixels, limits.coefficients);
     Schedule schedule(jobs, options, budget);
     std::mutex progressMutex;

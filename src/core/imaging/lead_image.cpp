@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "imaging/imaging_fault.h"
-#include "imaging/jpeg_decoder.h"
 #include "imaging/jpeg_encoder.h"
+#include "imaging/picture_decoder.h"
 #include "imaging/pixel_transforms.h"
 #include "imaging/resample.h"
 #include "imaging/shape_frame.h"
@@ -91,17 +91,28 @@ void TLEADImage::LoadSource(const char* operation, const std::string& sourceName
         // The old picture goes first, so a failed load leaves nothing that could be saved by mistake.
         picture_.reset();
         iccProfile_.clear();
+        exif_.clear();
         region_.reset();
         fileWidth_ = fileHeight_ = 0;
         if (targetWidth < 0 || targetHeight < 0)
             throw ImagingFault(kLeadInvalidParameter, "negative target size");
-        DecodedPicture decoded = file ? DecodeJpegFile(*file, targetWidth, targetHeight)
-                                      : DecodeJpegMemory(data, size, targetWidth, targetHeight, sourceName);
+        DecodeRequest request;
+        request.targetWidth = targetWidth;
+        request.targetHeight = targetHeight;
+        request.background = ToRgb(background_);
+        DecodedPicture decoded =
+            file ? DecodePictureFile(*file, request) : DecodePictureMemory(data, size, request, sourceName);
         picture_ = std::make_shared<RgbBuffer>(std::move(decoded.pixels));
         iccProfile_ = std::move(decoded.iccProfile);
+        exif_ = std::move(decoded.exif);
         fileWidth_ = decoded.fullWidth;
         fileHeight_ = decoded.fullHeight;
     });
+}
+
+void TLEADImage::SetBackgroundColor(LeadColor color) {
+    std::lock_guard lock(mutex_);
+    background_ = color;
 }
 
 void TLEADImage::Load(const std::string& file, int bitsPerPixel, int firstPage, int pageCount) {
@@ -110,7 +121,8 @@ void TLEADImage::Load(const std::string& file, int bitsPerPixel, int firstPage, 
             [] { throw ImagingFault(kLeadUnsupportedFormat, "only 24-bit colour is loaded"); });
     }
     if (firstPage > 1 || pageCount == 0 || pageCount < -1) {
-        Run("Load", false, [] { throw ImagingFault(kLeadInvalidParameter, "a JPEG file has one page"); });
+        Run("Load", false,
+            [] { throw ImagingFault(kLeadInvalidParameter, "only the first page is loaded"); });
     }
     LoadSource("Load", file, nullptr, 0, &file, 0, 0);
 }
@@ -285,6 +297,11 @@ std::shared_ptr<const RgbBuffer> TLEADImage::Snapshot() const {
 std::string TLEADImage::IccProfile() const {
     std::lock_guard lock(mutex_);
     return iccProfile_;
+}
+
+std::string TLEADImage::Exif() const {
+    std::lock_guard lock(mutex_);
+    return exif_;
 }
 
 }  // namespace wexbo

@@ -55,10 +55,11 @@ struct LeadShape {
 // Threads: every operation locks the component, so several components can work on worker threads
 // at once and one component may be shared; one operation runs at a time per component.
 //
-// Loading reads baseline and progressive JPEG files, greyscale and CMYK/YCCK ones (converted to
-// RGB), turns the picture upright as its EXIF orientation says and keeps its ICC colour profile,
-// which every Save writes again (an RGB profile only: the profile of a CMYK or greyscale file no
-// longer fits the RGB picture). Saved files carry no EXIF orientation.
+// Loading reads JPEG files (baseline and progressive, greyscale and CMYK/YCCK ones converted to
+// RGB) and PNG, WebP, TIFF, HEIC/HEIF and AVIF files, told apart by their first bytes. It turns the
+// picture upright as the file says and keeps its ICC colour profile, which every Save writes again
+// (an RGB profile only: the profile of a CMYK or greyscale file no longer fits the RGB picture).
+// Transparent parts are laid onto the background colour. Saved files carry no EXIF orientation.
 class TLEADImage {
 public:
     explicit TLEADImage(std::string name = "LEADImage1");
@@ -72,20 +73,25 @@ public:
     bool HasPicture() const;
     int LastResult() const;
 
-    // Loads a JPEG file in full. The callers' arguments are bits per pixel 0 (the file's own
+    // What transparent parts of the next loaded picture are laid onto (white unless set).
+    void SetBackgroundColor(LeadColor color);
+
+    // Loads a picture file in full. The callers' arguments are bits per pixel 0 (the file's own
     // depth; 24 is taken too), first page 1 and page count -1.
     void Load(const std::string& file, int bitsPerPixel = 0, int firstPage = 1, int pageCount = -1);
 
-    // Loads a JPEG file for making a copy of targetWidth × targetHeight pixels. It decodes at the
-    // smallest DCT scale (8/8, 7/8 … 1/8) that still gives at least that size, so a large photo
-    // shrunk to a thumbnail is never decoded in full; then Width() and Height() give the decoded
+    // Loads a picture file for making a copy of targetWidth × targetHeight pixels. A JPEG is decoded
+    // at the smallest DCT scale (8/8, 7/8 … 1/8) that still gives at least that size, so a large
+    // photo shrunk to a thumbnail is never decoded in full (a HEIF file's embedded thumbnail serves
+    // where it is large enough); then Width() and Height() give the decoded
     // size and FileWidth()/FileHeight() the picture's full size, with which the caller computes
     // the final size for Size. A target side of 0 follows from the picture's proportions (rounded
     // up); 0 × 0 decodes in full. The target is for the picture as it stands (after the EXIF
     // orientation).
     void LoadForSize(const std::string& file, int targetWidth, int targetHeight);
 
-    // Load or LoadForSize from JPEG bytes in memory; `sourceName` stands for the file in messages.
+    // Load or LoadForSize from a picture file's bytes in memory; `sourceName` stands for the file in
+    // messages.
     void LoadFromMemory(const void* data, std::size_t size, int targetWidth = 0, int targetHeight = 0,
                         const std::string& sourceName = "memory");
 
@@ -158,6 +164,8 @@ public:
 
     // The ICC colour profile of the loaded picture; empty when it had none.
     std::string IccProfile() const;
+    // The loaded file's EXIF block as a JPEG APP1 segment holds it; empty when it had none.
+    std::string Exif() const;
 
 private:
     std::string Encode(int format, int bitsPerPixel, int qualityFactor) const;
@@ -177,6 +185,8 @@ private:
     mutable std::mutex mutex_;
     std::shared_ptr<RgbBuffer> picture_;
     std::string iccProfile_;
+    std::string exif_;
+    LeadColor background_ = kLeadWhite;
     int fileWidth_ = 0;
     int fileHeight_ = 0;
     int lastResult_ = kLeadSuccess;

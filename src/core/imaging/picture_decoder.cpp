@@ -57,6 +57,39 @@ DecodedPicture DecodePictureMemory(const void* data, std::size_t size, const Dec
     throw ImagingFault(kLeadUnknownFormat, sourceName + ": " + LeadErrorText(kLeadUnknownFormat));
 }
 
+bool ReadPictureSize(const void* data, std::size_t size, int& width, int& height) {
+    switch (PictureFormatOf(data, size)) {
+        case PictureFormat::Png:
+            return ReadPngSize(data, size, width, height);
+        case PictureFormat::Webp:
+            return ReadWebpSize(data, size, width, height);
+        case PictureFormat::Tiff:
+            return ReadTiffSize(data, size, width, height);
+        case PictureFormat::Heif:
+            return ReadHeifSize(data, size, width, height);
+        case PictureFormat::Jpeg:
+        case PictureFormat::Unknown:
+            break;
+    }
+    return false;
+}
+
+int DecoderBytesPerPixel(PictureFormat format) {
+    switch (format) {
+        case PictureFormat::Heif:
+            return 14;  // three 16-bit planes, then 16-bit RGBA
+        case PictureFormat::Png:
+        case PictureFormat::Tiff:
+            return 8;  // 16-bit RGBA at most
+        case PictureFormat::Webp:
+            return 4;
+        case PictureFormat::Jpeg:
+        case PictureFormat::Unknown:
+            break;
+    }
+    return 0;
+}
+
 DecodedPicture DecodePictureFile(const std::string& path, const DecodeRequest& request) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) throw ImagingFault(kLeadFileRead, path + ": is a folder");

@@ -21,4 +21,12 @@ DecodedPicture DecodePictureMemory(const void* data, std::size_t size, const Dec
 // The format of a file from its first bytes; Unknown also when it cannot be read.
 PictureFormat PictureFormatOfFile(const std::string& path);
 
+// The stored width and height of a picture in a format other than JPEG, from its header without
+// decoding; false when they cannot be read. (A JPEG's frame header says more: see FindJpegFrame.)
+bool ReadPictureSize(const void* data, std::size_t size, int& width, int& height);
+
+// What a decode of the format holds per pixel in its own buffers before the RGB result: HEIF's
+// decoded planes and their 16-bit interleaving, a 16-bit RGBA row set, and so on.
+int DecoderBytesPerPixel(PictureFormat format);
+
 }  // namespace wexbo

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <filesystem>
 
+#include "imaging/picture_format.h"
 #include "util/files.h"
 #include "util/parallel.h"
 #include "util/strings.h"
@@ -72,7 +73,7 @@ SourceListing ListSourceFolder(const std::string& cacheFolder, const std::string
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
-        if (ToUpperAscii(name).find(".JPG") != std::string::npos) names.push_back(std::move(name));
+        if (IsPictureFileName(name)) names.push_back(std::move(name));
     }
     listing.counters.total = static_cast<int>(names.size());
     EnsureFolder(AddTrailingBackslash(cacheFolder) + "thumbs");

@@ -28,8 +28,9 @@ struct SourceListing {
     LoadCounters counters;                // as the listing left them (for later thumbnails' percentage)
 };
 
-// Lists every entry of the folder whose upper-cased name contains ".JPG" (files and folders alike),
-// making missing cache thumbnails on up to `jobs` threads. `progress` gets (made, total) as
+// Lists every entry of the folder that IsPictureFileName takes (files and folders alike; a folder
+// or a file that cannot be read gets no thumbnail and is shown as broken), making missing cache
+// thumbnails on up to `jobs` threads. `progress` gets (made, total) as
 // thumbnails are finished. The result is the same for any job count.
 SourceListing ListSourceFolder(const std::string& cacheFolder, const std::string& sourceFolder, unsigned jobs,
                                const ThumbnailReporter* reporter = nullptr,

@@ -77,7 +77,7 @@ TEST(DecodeBudgetTest, ADecodeBeyondTheLimitRunsAloneAmongItsKind) {
 
 // With 16 threads and the memory for it, 16 decodes of 24-MP camera pictures run at once; with
 // little memory fewer do, but always at least one.
-TEST(DecodeLimitsTest, EveryThreadGetsADecodeWhenMemoryAllows) {
+TEST(BudgetLimitsTest, EveryThreadGetsADecodeWhenMemoryAllows) {
     JpegFrame camera;
     camera.width = 6000;
     camera.height = 4000;
@@ -86,7 +86,7 @@ TEST(DecodeLimitsTest, EveryThreadGetsADecodeWhenMemoryAllows) {
     for (int c = 1; c < 3; ++c) camera.sampling[c][0] = camera.sampling[c][1] = 1;
     const DecodeShare share = DecodeShareOf(camera, 12ull << 20, 450);
     auto admitted = [&](unsigned jobs, std::uint64_t memory) {
-        const DecodeLimits limits = DecodeLimitsFor(jobs, memory);
+        const BudgetLimits limits = BudgetLimitsFor(jobs, memory);
         DecodeBudget budget(limits.pixels, limits.coefficients);
         unsigned count = 0;
         while (count < 64 && budget.TryAcquire(share)) ++count;
@@ -99,8 +99,8 @@ TEST(DecodeLimitsTest, EveryThreadGetsADecodeWhenMemoryAllows) {
     EXPECT_LE(small * share.pixels, std::max<std::uint64_t>(100ull << 20, share.pixels));
     EXPECT_EQ(admitted(16, 0), 1u);  // no memory to speak of: one at a time, never none
     // Two threads keep the limits small: peak memory on a small machine stays as it was.
-    EXPECT_EQ(DecodeLimitsFor(2, 64ull << 30).pixels, 40ull << 20);
-    EXPECT_EQ(DecodeLimitsFor(2, 64ull << 30).coefficients, 128ull << 20);
+    EXPECT_EQ(BudgetLimitsFor(2, 64ull << 30).pixels, 40ull << 20);
+    EXPECT_EQ(BudgetLimitsFor(2, 64ull << 30).coefficients, 128ull << 20);
 }
 
 }  // namespace

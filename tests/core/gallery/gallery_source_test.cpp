@@ -51,18 +51,23 @@ TEST(GallerySourceTest, TheResetAlbumHasNoTitleAndAMissingListIsAnError) {
     EXPECT_NE(error.find(dir / "Gal_0001/Pictures.ini"), std::string::npos) << error;
 }
 
-TEST(GallerySourceTest, AFolderOfPicturesGivesEveryJpgSortedByName) {
+TEST(GallerySourceTest, AFolderOfPicturesGivesEveryPictureSortedByName) {
     TempDir dir;
     const std::string folder = dir / "Beach 2024/";
-    for (const char* name : {"b.JPG", "a.jpg", "C.Jpg", "notes.txt", "d.jpeg", "e.jpg.bak"})
+    for (const char* name :
+         {"b.JPG", "a.jpg", "C.Jpg", "notes.txt", "d.jpeg", "e.jpg.bak", "f.HEIC", "g.png"})
         WriteFile(folder + name, "x");
     WriteFile(folder + "sub.jpg/inside.jpg", "a folder is no picture");
     GallerySource source;
     std::string error;
     ASSERT_TRUE(ReadGallerySource(folder, source, error)) << error;
     EXPECT_EQ(source.title, "Beach 2024");
-    EXPECT_EQ(Listed(source),
-              (Pictures{{folder + "a.jpg", ""}, {folder + "b.JPG", ""}, {folder + "C.Jpg", ""}}));
+    EXPECT_EQ(Listed(source), (Pictures{{folder + "a.jpg", ""},
+                                        {folder + "b.JPG", ""},
+                                        {folder + "C.Jpg", ""},
+                                        {folder + "d.jpeg", ""},
+                                        {folder + "f.HEIC", ""},
+                                        {folder + "g.png", ""}}));
     EXPECT_FALSE(ReadGallerySource(dir / "nowhere", source, error));
     EXPECT_NE(error.find(dir / "nowhere"), std::string::npos);
 }

@@ -111,9 +111,9 @@ TEST_P(BadFileTest, RaisesTheLoadErrorAndLeavesTheComponentEmpty) {
 INSTANTIATE_TEST_SUITE_P(
     Files, BadFileTest,
     ::testing::Values(
-        BadFileCase{"Empty", [](const std::string&) { return std::string(); }, kLeadNotJpeg},
+        BadFileCase{"Empty", [](const std::string&) { return std::string(); }, kLeadUnknownFormat},
         BadFileCase{"Text", [](const std::string&) { return std::string("GIF89a not a jpeg at all"); },
-                    kLeadNotJpeg},
+                    kLeadUnknownFormat},
         BadFileCase{"HeaderOnly", [](const std::string& g) { return g.substr(0, 200); }, kLeadCorruptFile},
         BadFileCase{"TruncatedHalf", [](const std::string& g) { return g.substr(0, g.size() / 2); },
                     kLeadCorruptFile},

@@ -25,23 +25,25 @@ std::vector<std::string> Names(const SourceListing& listing) {
     return names;
 }
 
-TEST(SourceListingTest, ListsNamesHoldingJpgSortedWithCachedThumbnails) {
+TEST(SourceListingTest, ListsPicturesByTheirLastExtensionSortedWithCachedThumbnails) {
     ProgramCopy program;
     TempDir source;
     const std::string photo = ReadFile(program.Folder() + "gal/Gal_0001/kite.jpg");
-    for (const char* name : {"b.jpg", "B.JPG", "a.jpg", "Äpfel.jpg", "zebra.jpg"})
+    for (const char* name : {"b.jpg", "B.JPG", "a.jpg", "Äpfel.jpg", "zebra.jpg", "c.jpeg"})
         WriteFile(source / name, photo);
-    WriteFile(source / "c.jpeg", photo);
     WriteFile(source / "x.jpg.bak", "not a picture");
+    WriteFile(source / "phone.HEIC", "not a picture either, whatever its name");
     fs::create_directories(source / "old.jpg");
     const SourceListing listing = ListSourceFolder(program.Folder(), source.Path(), 2);
-    EXPECT_EQ(Names(listing), (std::vector<std::string>{"a.jpg", "Äpfel.jpg", "b.jpg", "B.JPG", "old.jpg",
-                                                        "x.jpg.bak", "zebra.jpg"}));
+    EXPECT_EQ(Names(listing), (std::vector<std::string>{"a.jpg", "Äpfel.jpg", "b.jpg", "B.JPG", "c.jpeg",
+                                                        "old.jpg", "phone.HEIC", "zebra.jpg"}));
     const std::string cache = ThumbnailPath(program.Folder(), source / "a.jpg", true);
     EXPECT_EQ(listing.pictures[0].thumbnailPath, cache);
     EXPECT_TRUE(fs::exists(cache));
-    EXPECT_FALSE(fs::exists(ThumbnailPath(program.Folder(), source / "x.jpg.bak", true)));
-    EXPECT_EQ(listing.counters.total, 7);
+    EXPECT_TRUE(fs::exists(ThumbnailPath(program.Folder(), source / "c.jpeg", true)));
+    // A listed file that cannot be read gets no thumbnail: the list shows it as broken.
+    EXPECT_FALSE(fs::exists(ThumbnailPath(program.Folder(), source / "phone.HEIC", true)));
+    EXPECT_EQ(listing.counters.total, 8);
     // "b.jpg" and "B.JPG" share a web name but not their cache thumbnail.
     EXPECT_NE(ThumbnailPath(program.Folder(), source / "b.jpg", true),
               ThumbnailPath(program.Folder(), source / "B.JPG", true));
