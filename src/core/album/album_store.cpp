@@ -6,7 +6,9 @@
 #include <system_error>
 
 #include "album/album_entry.h"
+#include "album/album_picture_copy.h"
 #include "app/language_table.h"
+#include "imaging/picture_decoder.h"
 #include "util/files.h"
 #include "util/ini_file.h"
 #include "util/parallel.h"
@@ -183,16 +185,29 @@ AlbumCopy AlbumStore::CopyPictureIntoAlbum(const std::string& sourcePath) {
         return result;
     }
 
-    std::string target = folder + ListSafeFileName(FileNameOnly(sourcePath));
-    if (fs::exists(fs::symlink_status(target, ec))) target = UniqueAlbumFileName(target);
-    // Copied under a temporary name first, so a failed copy never leaves half a picture.
-    const std::string partial = target + ".partial";
-    fs::copy_file(sourcePath, partial, fs::copy_options::overwrite_existing, ec);
-    if (!ec) fs::rename(partial, target, ec);
-    if (ec || !FileExists(target)) {
-        fs::remove(partial, ec);
+    // A picture that cannot be read is not added: the album would hold a picture nothing shows.
+    if (!FileExists(sourcePath)) {
         message.textNumber = 10000;
         return result;
+    }
+    message.error = PictureProblem(sourcePath);
+    if (!message.error.empty()) return result;
+    const PictureFormat format = PictureFormatOfFile(sourcePath);
+    std::string target = folder + ListSafeFileName(AlbumNameFor(FileNameOnly(sourcePath), format));
+    if (fs::exists(fs::symlink_status(target, ec))) target = UniqueAlbumFileName(target);
+    if (format != PictureFormat::Jpeg) {
+        message.error = WriteJpegCopy(sourcePath, target);
+        if (!message.error.empty()) return result;
+    } else {
+        // Copied under a temporary name first, so a failed copy never leaves half a picture.
+        const std::string partial = target + ".partial";
+        fs::copy_file(sourcePath, partial, fs::copy_options::overwrite_existing, ec);
+        if (!ec) fs::rename(partial, target, ec);
+        if (ec || !FileExists(target)) {
+            fs::remove(partial, ec);
+            message.textNumber = 10000;
+            return result;
+        }
     }
     // A read-only source gives a writable copy.
     fs::permissions(

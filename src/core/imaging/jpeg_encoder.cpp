@@ -58,6 +58,7 @@ struct EncodeJob {
     int quality = 95;
     bool greyscale = false;
     const std::string* icc = nullptr;
+    const std::string* exif = nullptr;
     std::string output;
 
     ~EncodeJob() {
@@ -96,6 +97,10 @@ bool RunEncode(EncodeJob& job) {
     jpeg_set_quality(cinfo, job.quality, TRUE);
     cinfo->optimize_coding = TRUE;
     jpeg_start_compress(cinfo, TRUE);
+    // An APP1 segment holds at most 65,533 bytes; a larger block is left out rather than cut.
+    if (!job.exif->empty() && job.exif->size() <= 65533)
+        jpeg_write_marker(cinfo, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(job.exif->data()),
+                          static_cast<unsigned int>(job.exif->size()));
     if (!job.icc->empty())
         jpeg_write_icc_profile(cinfo, reinterpret_cast<const JOCTET*>(job.icc->data()),
                                static_cast<unsigned int>(job.icc->size()));
@@ -118,13 +123,15 @@ int JpegQualityForFactor(int factor) {
     return std::max(1, static_cast<int>(std::lround(80.0 - 79.0 * t)));
 }
 
-std::string EncodeJpeg(const RgbBuffer& picture, int quality, bool greyscale, const std::string& iccProfile) {
+std::string EncodeJpeg(const RgbBuffer& picture, int quality, bool greyscale, const std::string& iccProfile,
+                       const std::string& exifApp1) {
     if (picture.Empty()) throw ImagingFault(kLeadNoPicture, "no picture to encode");
     EncodeJob job;
     job.picture = &picture;
     job.quality = std::clamp(quality, 1, 100);
     job.greyscale = greyscale;
     job.icc = &iccProfile;
+    job.exif = &exifApp1;
     if (!RunEncode(job)) throw ImagingFault(job.trap.code, std::string("JPEG encoder: ") + job.trap.message);
     return std::move(job.output);
 }

@@ -12,7 +12,9 @@ namespace wexbo {
 int JpegQualityForFactor(int factor);
 
 // The JPEG bytes of a picture: 4:2:2 chroma subsampling (or greyscale), optimised Huffman tables,
-// the ICC profile (when not empty) in APP2 markers. Throws ImagingFault.
-std::string EncodeJpeg(const RgbBuffer& picture, int quality, bool greyscale, const std::string& iccProfile);
+// the EXIF block (when not empty; APP1 form, "Exif\0\0" first) in an APP1 marker, the ICC profile
+// (when not empty) in APP2 markers. Throws ImagingFault.
+std::string EncodeJpeg(const RgbBuffer& picture, int quality, bool greyscale, const std::string& iccProfile,
+                       const std::string& exifApp1 = {});
 
 }  // namespace wexbo

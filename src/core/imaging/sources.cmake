@@ -12,6 +12,7 @@ target_sources(wexbo_core PRIVATE
   imaging/heif_decoder.cpp
   imaging/jpeg_encoder.cpp
   imaging/exif_orientation.cpp
+  imaging/camera_exif.cpp
   imaging/pixel_transforms.cpp
   imaging/resample.cpp
   imaging/shape_frame.cpp

@@ -41,6 +41,21 @@ const QPixmap* EntryDelegate::Thumbnail(const QString& path) const {
     return pixmap;
 }
 
+void EntryDelegate::DrawBrokenPicture(QPainter* painter, const QRect& box) {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRect frame = box.adjusted(1, 1, -1, -1);
+    painter->fillRect(frame, QColor(0xEE, 0xEE, 0xEE));
+    painter->setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
+    painter->drawRect(frame);
+    painter->setPen(QPen(QColor(0xC0, 0x30, 0x30), 2));
+    const QRect cross =
+        frame.adjusted(frame.width() / 4, frame.height() / 4, -frame.width() / 4, -frame.height() / 4);
+    painter->drawLine(cross.topLeft(), cross.bottomRight());
+    painter->drawLine(cross.topRight(), cross.bottomLeft());
+    painter->restore();
+}
+
 EntryDelegate::RowLayout EntryDelegate::LayOutRow(const QRect& area, QSize picture) const {
     if (picture.height() > area.height() || picture.width() > area.width())
         picture.scale(area.size(), Qt::KeepAspectRatio);
@@ -71,6 +86,12 @@ void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     if (const QPixmap* pixmap = Thumbnail(thumbnail)) {
         const RowLayout layout = LayOutRow(area, pixmap->size());
         painter->drawPixmap(layout.picture, *pixmap);
+        area = layout.text;
+    } else if (!thumbnail.isEmpty()) {
+        // A picture without a thumbnail could not be read: a crossed-out frame says so.
+        const int height = std::min(area.height(), kBrokenPictureHeight);
+        const RowLayout layout = LayOutRow(area, QSize(height * 4 / 3, height));
+        DrawBrokenPicture(painter, layout.picture);
         area = layout.text;
     }
     QString text = index.data(Qt::DisplayRole).toString();

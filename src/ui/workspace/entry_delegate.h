@@ -27,6 +27,10 @@ public:
     };
     RowLayout LayOutRow(const QRect& area, QSize picture) const;
 
+    // The mark of a picture that could not be read, in place of its thumbnail.
+    static constexpr int kBrokenPictureHeight = 54;
+    static void DrawBrokenPicture(QPainter* painter, const QRect& box);
+
 private:
     int rowHeight_;
     // Thumbnails by file path, size and modification time: scrolling a long list never reads a

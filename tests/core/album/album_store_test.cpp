@@ -211,6 +211,19 @@ TEST_F(AlbumStoreTest, AFailedCopyChangesNeitherListNorPictureList) {
     EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini"), "kite.jpg\r\n");
 }
 
+TEST_F(AlbumStoreTest, APictureThatCannotBeReadIsNotAddedAndTheMessageNamesIt) {
+    store.StartNewAlbum("");
+    ASSERT_TRUE(store.AddPictureToAlbum(Sample("kite.jpg"), -1).Empty());
+    for (const char* name : {"broken.jpg", "phone.HEIC"}) {
+        WriteFile(root / name, "no picture in here");
+        const StoreMessage message = store.AddPictureToAlbum(root / name, -1);
+        EXPECT_NE(message.error.find(root / name), std::string::npos) << message.error;
+        EXPECT_FALSE(fs::exists(root / (std::string("Gal_0001/") + name)));
+    }
+    EXPECT_EQ(store.Pictures().size(), 1u);
+    EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini"), "kite.jpg\r\n");
+}
+
 TEST_F(AlbumStoreTest, AnAlbumFolderThatCannotBeMadeIsReported) {
     WriteFile(root / "Gal_0001", "a file in the way");
     store.StartNewAlbum("");

@@ -40,20 +40,29 @@ TEST_P(PictureFormatTest, TheFirstBytesDecide) {
 }
 
 using namespace std::string_literals;
-INSTANTIATE_TEST_SUITE_P(
-    Magic, PictureFormatTest,
-    testing::Values(MagicCase{"\xFF\xD8\xFF\xE0"s, PictureFormat::Jpeg},
-                    MagicCase{"\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR"s, PictureFormat::Png},
-                    MagicCase{"RIFF\x10\0\0\0WEBPVP8 "s, PictureFormat::Webp},
-                    MagicCase{"RIFF\x10\0\0\0WAVEfmt "s, PictureFormat::Unknown},
-                    MagicCase{"II*\0\x08\0\0\0"s, PictureFormat::Tiff}, MagicCase{"MM\0*\0\0\0\x08"s, PictureFormat::Tiff},
-                    MagicCase{"II+\0\x08\0\0\0"s, PictureFormat::Tiff},
-                    MagicCase{"\0\0\0\x18" "ftypheic\0\0\0\0"s, PictureFormat::Heif},
-                    MagicCase{"\0\0\0\x18" "ftypmif1\0\0\0\0"s, PictureFormat::Heif},
-                    MagicCase{"\0\0\0\x1c" "ftypavif\0\0\0\0"s, PictureFormat::Heif},
-                    MagicCase{"\0\0\0\x18" "ftypisom\0\0\0\0"s, PictureFormat::Unknown},
-                    MagicCase{"\xFF\xD8"s, PictureFormat::Unknown}, MagicCase{""s, PictureFormat::Unknown},
-                    MagicCase{"GIF89a"s, PictureFormat::Unknown}));
+INSTANTIATE_TEST_SUITE_P(Magic, PictureFormatTest,
+                         testing::Values(MagicCase{"\xFF\xD8\xFF\xE0"s, PictureFormat::Jpeg},
+                                         MagicCase{"\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR"s, PictureFormat::Png},
+                                         MagicCase{"RIFF\x10\0\0\0WEBPVP8 "s, PictureFormat::Webp},
+                                         MagicCase{"RIFF\x10\0\0\0WAVEfmt "s, PictureFormat::Unknown},
+                                         MagicCase{"II*\0\x08\0\0\0"s, PictureFormat::Tiff},
+                                         MagicCase{"MM\0*\0\0\0\x08"s, PictureFormat::Tiff},
+                                         MagicCase{"II+\0\x08\0\0\0"s, PictureFormat::Tiff},
+                                         MagicCase{"\0\0\0\x18"
+                                                   "ftypheic\0\0\0\0"s,
+                                                   PictureFormat::Heif},
+                                         MagicCase{"\0\0\0\x18"
+                                                   "ftypmif1\0\0\0\0"s,
+                                                   PictureFormat::Heif},
+                                         MagicCase{"\0\0\0\x1c"
+                                                   "ftypavif\0\0\0\0"s,
+                                                   PictureFormat::Heif},
+                                         MagicCase{"\0\0\0\x18"
+                                                   "ftypisom\0\0\0\0"s,
+                                                   PictureFormat::Unknown},
+                                         MagicCase{"\xFF\xD8"s, PictureFormat::Unknown},
+                                         MagicCase{""s, PictureFormat::Unknown},
+                                         MagicCase{"GIF89a"s, PictureFormat::Unknown}));
 
 }  // namespace
 }  // namespace wexbo

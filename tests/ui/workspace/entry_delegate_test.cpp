@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QListWidget>
+#include <QPainter>
 
 #include "temp_dir.h"
+#include "workspace/list_roles.h"
 
 namespace wexbo {
 namespace {
@@ -45,6 +48,38 @@ TEST(EntryDelegateTest, TextStartsInOneColumnWhateverThePicturesShape) {
     const auto under = source.LayOutRow(QRect(4, 2, 200, 146), {70, 52});
     EXPECT_EQ(under.text.top(), under.picture.bottom() + 1 + 4);
     EXPECT_EQ(under.text.left(), 4);
+}
+
+// A listed picture whose thumbnail could not be made is drawn as broken; a row with no thumbnail
+// to show draws no picture at all.
+TEST(EntryDelegateTest, APictureWithoutItsThumbnailIsDrawnAsBroken) {
+    TempDir dir;
+    QListWidget list;
+    list.resize(300, 300);
+    auto* broken = new QListWidgetItem("phone.heic", &list);
+    broken->setData(kThumbnailPathRole, QString::fromStdString(dir / "never_made.jpg"));
+    auto* plain = new QListWidgetItem("plain", &list);
+    const EntryDelegate delegate(70);
+    auto draw = [&](QListWidgetItem* item) {
+        QImage canvas(300, 70, QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        QPainter painter(&canvas);
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 300, 70);
+        option.widget = &list;
+        option.palette = list.palette();
+        delegate.paint(&painter, option, list.model()->index(list.row(item), 0));
+        painter.end();
+        int reddish = 0;
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < 100; ++x) {
+                const QColor c = canvas.pixelColor(x, y);
+                reddish += c.red() > 150 && c.green() < 100 && c.blue() < 100;
+            }
+        return reddish;
+    };
+    EXPECT_GT(draw(broken), 20);
+    EXPECT_EQ(draw(plain), 0);
 }
 
 }  // namespace
