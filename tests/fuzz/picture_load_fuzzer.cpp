@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the JPEG loader: in full, shrunk on load, and through the operations
+// Feeds arbitrary bytes to the picture loader of every format (JPEG, PNG, WebP, TIFF, HEIF; the
+// format comes from the bytes, so one corpus reaches them all): in full, shrunk on load, and through the operations
 // that follow a load in the program (resize, frame, save to memory). Any crash, hang, leak or
 // sanitizer report is a fault; an ELeadImageError is the expected answer to bad input.
 #include <unistd.h>
@@ -11,6 +12,7 @@
 
 #include "imaging/imaging_fault.h"
 #include "imaging/jpeg_decoder.h"
+#include "imaging/picture_decoder.h"
 #include "imaging/jpeg_encoder.h"
 #include "imaging/lead_image.h"
 #include "imaging/resample.h"
@@ -24,8 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     limits.maxScans = 500;
     const int target = size ? data[size - 1] % 4 : 0;  // vary the scale from the input itself
     try {
-        DecodedPicture picture =
-            DecodeJpegMemory(data, size, 0, target == 0 ? 0 : 70 * target, "fuzz", limits);
+        DecodeRequest request;
+        request.targetHeight = target == 0 ? 0 : 70 * target;
+        request.background = {0x20, 0x40, 0x60};
+        request.limits = limits;
+        DecodedPicture picture = DecodePictureMemory(data, size, request, "fuzz");
         const RgbBuffer small = ResizeBicubic(picture.pixels, 93, 70);
         TLEADImage image("Fuzz");
         image.SetPicture(small.Clone(), picture.iccProfile);
