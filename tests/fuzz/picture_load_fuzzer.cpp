@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the picture loader of every format (JPEG, PNG, WebP, TIFF, HEIF; the
-// format comes from the bytes, so one corpus reaches them all): in full, shrunk on load, and through the operations
-// that follow a load in the program (resize, frame, save to memory). Any crash, hang, leak or
+// format comes from the bytes, so one corpus reaches them all): in full, shrunk on load, and through the
+// operations that follow a load in the program (resize, frame, save to memory). Any crash, hang, leak or
 // sanitizer report is a fault; an ELeadImageError is the expected answer to bad input.
 #include <unistd.h>
 
@@ -12,9 +12,9 @@
 
 #include "imaging/imaging_fault.h"
 #include "imaging/jpeg_decoder.h"
-#include "imaging/picture_decoder.h"
 #include "imaging/jpeg_encoder.h"
 #include "imaging/lead_image.h"
+#include "imaging/picture_decoder.h"
 #include "imaging/resample.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,15 +1,61 @@
 #include "jpeg_fixtures.h"
 
+#include <libexif/exif-data.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "imaging/libjpeg.h"
 
 namespace wexbo::test {
+
+namespace {
+
+struct ExifDataFree {
+    void operator()(ExifData* data) const { exif_data_unref(data); }
+};
+using ExifPtr = std::unique_ptr<ExifData, ExifDataFree>;
+
+void SetText(ExifData* data, ExifIfd ifd, ExifTag tag, const std::string& text) {
+    ExifEntry* entry = exif_entry_new();
+    exif_content_add_entry(data->ifd[ifd], entry);
+    entry->tag = tag;
+    entry->format = EXIF_FORMAT_ASCII;
+    entry->components = text.size() + 1;
+    entry->size = static_cast<unsigned int>(text.size() + 1);
+    entry->data = static_cast<unsigned char*>(std::malloc(entry->size));
+    std::memcpy(entry->data, text.c_str(), entry->size);
+    exif_entry_unref(entry);
+}
+
+}  // namespace
+
+std::string PhoneExif(int orientationValue) {
+    ExifPtr data(exif_data_new());
+    exif_data_set_byte_order(data.get(), EXIF_BYTE_ORDER_MOTOROLA);
+    SetText(data.get(), EXIF_IFD_0, EXIF_TAG_MAKE, "Phonemaker");
+    SetText(data.get(), EXIF_IFD_0, EXIF_TAG_MODEL, "Pocket 12");
+    SetText(data.get(), EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL, "2026:07:14 18:30:05");
+    SetText(data.get(), EXIF_IFD_GPS, static_cast<ExifTag>(EXIF_TAG_GPS_LATITUDE_REF), "N");
+    ExifEntry* orientation = exif_entry_new();
+    exif_content_add_entry(data->ifd[EXIF_IFD_0], orientation);
+    exif_entry_initialize(orientation, EXIF_TAG_ORIENTATION);
+    exif_set_short(orientation->data, EXIF_BYTE_ORDER_MOTOROLA, static_cast<ExifShort>(orientationValue));
+    exif_entry_unref(orientation);
+    unsigned char* bytes = nullptr;
+    unsigned int size = 0;
+    exif_data_save_data(data.get(), &bytes, &size);
+    std::string block(reinterpret_cast<char*>(bytes), size);
+    std::free(bytes);
+    return block;
+}
 
 RgbBuffer Solid(int width, int height, Rgb color) {
     return Quadrants(width, height, color, color, color, color);

@@ -34,6 +34,10 @@ std::string MakeJpeg(const RgbBuffer& picture, JpegKind kind = JpegKind::Baselin
 // The JPEG with an EXIF segment holding only the orientation tag, right after the start marker.
 std::string WithOrientation(const std::string& jpeg, int orientation, bool bigEndian = false);
 
+// A phone's EXIF block in APP1 form ("Exif\0\0" first): make "Phonemaker", model "Pocket 12",
+// capture time "2026:07:14 18:30:05", the orientation given, and a GPS directory.
+std::string PhoneExif(int orientation);
+
 }  // namespace wexbo::test
 
 namespace wexbo {

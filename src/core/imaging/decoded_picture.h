@@ -43,4 +43,9 @@ struct DecodeRequest {
     int decoderThreads = 1;
 };
 
+// Whether an ICC profile describes RGB colours. Decoders give RGB pictures, so only such a profile
+// still describes them: a greyscale or CMYK file's profile, written into an RGB JPEG, would make
+// viewers show wrong colours.
+bool IsRgbIccProfile(const void* profile, std::size_t length);
+
 }  // namespace wexbo

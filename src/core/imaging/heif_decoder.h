@@ -18,8 +18,10 @@ namespace wexbo {
 DecodedPicture DecodeHeifMemory(const void* data, std::size_t size, const DecodeRequest& request,
                                 const std::string& sourceName);
 
-// The picture's stored width and height (before any orientation) from the file's header, without
-// decoding it; false when the header cannot be read. For estimating a decode's memory.
+// The primary picture's width and height from the file's boxes, without decoding it; false when
+// they cannot be read. For estimating a decode's memory. The size is the one a decode gives, turned
+// and cropped as the container says: libheif 1.15 writes the size box of a turned picture already
+// turned, so the size before the turn cannot be told reliably.
 bool ReadHeifSize(const void* data, std::size_t size, int& width, int& height);
 
 }  // namespace wexbo

@@ -129,13 +129,6 @@ ExifOrientation OrientationOf(j_decompress_ptr cinfo) {
     return ExifOrientation::Normal;
 }
 
-// The picture leaves the decoder as RGB, so only an RGB profile still describes it: the profile of
-// a CMYK or greyscale file, written into an RGB JPEG, would make viewers show wrong colours.
-bool IsRgbProfile(const JOCTET* profile, unsigned int length) {
-    constexpr unsigned kHeaderSize = 128;  // the colour space signature is at bytes 16 to 19
-    return profile && length >= kHeaderSize && std::memcmp(profile + 16, "RGB ", 4) == 0;
-}
-
 // True when every component's DC coefficients are in, to the last bit or all but the last
 // (the usual first scan leaves out the lowest bit, an error below one grey level at 1/8 scale).
 bool DcKnown(j_decompress_ptr cinfo) {
@@ -246,7 +239,7 @@ DecodedPicture Decode(DecodeJob& job, const std::string& sourceName) {
         throw ImagingFault(code, sourceName + ": " + why);
     }
     DecodedPicture result;
-    if (IsRgbProfile(job.icc, job.iccLength))
+    if (IsRgbIccProfile(job.icc, job.iccLength))
         result.iccProfile.assign(reinterpret_cast<const char*>(job.icc), job.iccLength);
     // The full size from the header: the decoded size is smaller when scaled.
     int fullWidth = static_cast<int>(job.cinfo.image_width);

@@ -3,6 +3,7 @@ target_sources(wexbo_core PRIVATE
   imaging/lead_error.cpp
   imaging/jpeg_error_trap.cpp
   imaging/jpeg_decoder.cpp
+  imaging/decoded_picture.cpp
   imaging/picture_format.cpp
   imaging/picture_decoder.cpp
   imaging/sample_conversion.cpp

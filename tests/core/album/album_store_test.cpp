@@ -7,6 +7,11 @@
 
 #include "album/album_entry.h"
 #include "app/language_table.h"
+#include "heif_fixtures.h"
+#include "imaging/camera_exif.h"
+#include "imaging/exif_orientation.h"
+#include "imaging/lead_image.h"
+#include "jpeg_fixtures.h"
 #include "program_copy.h"
 #include "temp_dir.h"
 #include "util/ini_file.h"
@@ -222,6 +227,51 @@ TEST_F(AlbumStoreTest, APictureThatCannotBeReadIsNotAddedAndTheMessageNamesIt) {
     }
     EXPECT_EQ(store.Pictures().size(), 1u);
     EXPECT_EQ(ReadFile(root / "Gal_0001/Pictures.ini"), "kite.jpg\r\n");
+}
+
+// A phone's HEIC turned by its container and carrying its own EXIF (which still says "turn by 6"):
+// the album gets an upright JPEG named after it, with its profile and camera fields, no orientation.
+TEST_F(AlbumStoreTest, APictureOfAnotherFormatIsAddedAsAnUprightJpegCopyNamedAfterIt) {
+    test::HeifOptions phone;
+    phone.orientation = 6;  // stored lying, to be turned a quarter clockwise
+    phone.iccProfile = test::DisplayP3Profile();
+    phone.exif = test::PhoneExif(6).substr(6);  // HEIF keeps the TIFF part
+    const RgbBuffer stored = test::Quadrants(96, 64, test::kRed, test::kGreen, test::kBlue, test::kWhite);
+    WriteFile(root / "IMG_0042.HEIC", test::MakeHeif(stored, phone));
+    store.StartNewAlbum("");
+    ASSERT_TRUE(store.AddPictureToAlbum(Sample("kite.jpg"), -1).Empty());
+    WriteFile(root / "Gal_0001/IMG_0042.jpg", "a picture of that name is there already");
+    const StoreMessage message = store.AddPictureToAlbum(root / "IMG_0042.HEIC", -1);
+    ASSERT_TRUE(message.Empty()) << message.error;
+    ASSERT_EQ(store.Pictures().size(), 2u);
+    const std::string name = store.Pictures()[1].fileName;
+    EXPECT_NE(name, "IMG_0042.jpg");  // unique, as any added picture's name
+    EXPECT_EQ(name.substr(name.size() - 4), ".jpg");
+    EXPECT_EQ(ReadFile(root / "Gal_0001/IMG_0042.jpg"), "a picture of that name is there already");
+
+    const std::string copy = root / ("Gal_0001/" + name);
+    TLEADImage image;
+    image.Load(copy);
+    ASSERT_EQ(image.Width(), 64);  // upright: the quarter turn is in the pixels
+    ASSERT_EQ(image.Height(), 96);
+    // Turned clockwise, the stored bottom-left (blue) quadrant is now top left.
+    EXPECT_TRUE(test::Near(test::At(*image.Snapshot(), 10, 10), test::kBlue, 40));
+    EXPECT_EQ(image.IccProfile(), test::DisplayP3Profile());
+    const std::string bytes = ReadFile(copy);
+    const std::size_t app1 = bytes.find("Exif");
+    ASSERT_NE(app1, std::string::npos);
+    const std::string kept = CameraExif(bytes.substr(app1));  // what the copy holds, read back
+    EXPECT_NE(kept.find("Pocket 12"), std::string::npos);
+    EXPECT_NE(kept.find("2026:07:14 18:30:05"), std::string::npos);
+    EXPECT_EQ(
+        ReadExifOrientation(reinterpret_cast<const unsigned char*>(bytes.data() + app1), bytes.size() - app1),
+        ExifOrientation::Normal);
+    // No GPS directory (its pointer tag 0x8825, in the source's big-endian order) in the segment.
+    const std::size_t length =
+        static_cast<unsigned char>(bytes[app1 - 2]) * 256u + static_cast<unsigned char>(bytes[app1 - 1]);
+    EXPECT_EQ(bytes.substr(app1, length - 2).find("\x88\x25"), std::string::npos);
+    EXPECT_NE(test::PhoneExif(6).find("\x88\x25"), std::string::npos);  // which the source has
+    EXPECT_TRUE(fs::exists(root / ("Gal_0001/_THUMB_" + name)));
 }
 
 TEST_F(AlbumStoreTest, AnAlbumFolderThatCannotBeMadeIsReported) {

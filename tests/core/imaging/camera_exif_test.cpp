@@ -19,39 +19,6 @@ struct ExifDataFree {
 };
 using ExifPtr = std::unique_ptr<ExifData, ExifDataFree>;
 
-void SetText(ExifData* data, ExifIfd ifd, ExifTag tag, const std::string& text) {
-    ExifEntry* entry = exif_entry_new();
-    exif_content_add_entry(data->ifd[ifd], entry);
-    entry->tag = tag;
-    entry->format = EXIF_FORMAT_ASCII;
-    entry->components = text.size() + 1;
-    entry->size = static_cast<unsigned int>(text.size() + 1);
-    entry->data = static_cast<unsigned char*>(std::malloc(entry->size));
-    std::memcpy(entry->data, text.c_str(), entry->size);
-    exif_entry_unref(entry);
-}
-
-// A phone's EXIF: camera, capture time, orientation and where it was taken.
-std::string PhoneExif() {
-    ExifPtr data(exif_data_new());
-    exif_data_set_byte_order(data.get(), EXIF_BYTE_ORDER_MOTOROLA);
-    SetText(data.get(), EXIF_IFD_0, EXIF_TAG_MAKE, "Phonemaker");
-    SetText(data.get(), EXIF_IFD_0, EXIF_TAG_MODEL, "Pocket 12");
-    SetText(data.get(), EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL, "2026:07:14 18:30:05");
-    SetText(data.get(), EXIF_IFD_GPS, static_cast<ExifTag>(EXIF_TAG_GPS_LATITUDE_REF), "N");
-    ExifEntry* orientation = exif_entry_new();
-    exif_content_add_entry(data->ifd[EXIF_IFD_0], orientation);
-    exif_entry_initialize(orientation, EXIF_TAG_ORIENTATION);
-    exif_set_short(orientation->data, EXIF_BYTE_ORDER_MOTOROLA, 6);
-    exif_entry_unref(orientation);
-    unsigned char* bytes = nullptr;
-    unsigned int size = 0;
-    exif_data_save_data(data.get(), &bytes, &size);
-    std::string block(reinterpret_cast<char*>(bytes), size);
-    std::free(bytes);
-    return block;
-}
-
 std::string TextOf(const std::string& block, ExifIfd ifd, ExifTag tag) {
     ExifPtr data(exif_data_new_from_data(reinterpret_cast<const unsigned char*>(block.data()),
                                          static_cast<unsigned int>(block.size())));
@@ -62,7 +29,7 @@ std::string TextOf(const std::string& block, ExifIfd ifd, ExifTag tag) {
 }
 
 TEST(CameraExifTest, KeepsWhenAndWithWhatButNeverWhereNorTheOrientation) {
-    const std::string source = PhoneExif();
+    const std::string source = test::PhoneExif(6);
     ASSERT_EQ(TextOf(source, EXIF_IFD_GPS, static_cast<ExifTag>(EXIF_TAG_GPS_LATITUDE_REF)), "N");
     const std::string kept = CameraExif(source);
     ASSERT_EQ(kept.compare(0, 6, std::string("Exif\0\0", 6)), 0);
@@ -83,7 +50,7 @@ TEST(CameraExifTest, NothingWorthKeepingOrNoExifGivesNothing) {
 }
 
 TEST(CameraExifTest, TheEncoderWritesTheBlockAfterTheJfifHeader) {
-    const std::string block = CameraExif(PhoneExif());
+    const std::string block = CameraExif(test::PhoneExif(6));
     const std::string jpeg = EncodeJpeg(test::Solid(16, 16, test::kRed), 95, false, "", block);
     // SOI, APP0 (JFIF, 18 bytes), then APP1 holding exactly the block.
     ASSERT_GT(jpeg.size(), 24 + block.size());

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSplitter>
@@ -16,7 +17,10 @@
 #include "album/new_form.h"
 #include "album/open_form.h"
 #include "app/language_table.h"
+#include "format_fixtures.h"
+#include "heif_fixtures.h"
 #include "imaging/lead_image.h"
+#include "jpeg_fixtures.h"
 #include "program_copy.h"
 #include "temp_dir.h"
 #include "util/ini_file.h"
@@ -24,6 +28,7 @@
 #include "util/program_texts.h"
 #include "workspace/about_form.h"
 #include "workspace/album_list_model.h"
+#include "workspace/list_roles.h"
 #include "workspace/preview_widget.h"
 #include "workspace/thumbnail_lists.h"
 
@@ -443,6 +448,54 @@ TEST_F(MainFormTest, ADropMovesOnlyThePicturePickedUp) {
 
 // Linux allows "|", ">" and bytes that are not UTF-8 in file names: such pictures are listed,
 // shown, added and read back under names the album's lists can hold.
+// A phone's, a screenshot's, a scanner's and the web's pictures are listed with thumbnails, and
+// the album gets upright JPEG copies of them that look as the sources do.
+TEST_F(MainFormTest, PicturesOfEveryFormatAreListedWithThumbnailsAndAddedAsJpegCopies) {
+    const RgbBuffer photo = test::Quadrants(160, 120, test::kRed, test::kGreen, test::kBlue, test::kWhite);
+    test::HeifOptions avif;
+    avif.codec = test::HeifCodec::Av1;
+    WriteFile(source / "a.png", test::MakePng(test::SamplesOf(photo)));
+    WriteFile(source / "b.webp", test::MakeWebp(test::SamplesOf(photo)));
+    WriteFile(source / "c.TIF", test::MakeTiff(test::SamplesOf(photo)));
+    WriteFile(source / "d.HEIC", test::MakeHeif(photo));
+    WriteFile(source / "e.avif", test::MakeHeif(photo, avif));
+    WriteFile(source / "f.jpeg", test::MakeJpeg(photo));
+    WriteFile(source / "g.jpg", "a picture nothing can read");
+    QTimer::singleShot(0, [this] { form->NewForm->BitBtn1->click(); });
+    form->NewBildano1Click();
+    form->pictureFilePicker = [this](const QString&, const QString&) {
+        return QString::fromStdString(source / "any.jpg");
+    };
+    form->OpenBitBtnClick();
+    ASSERT_EQ(form->FileListBox->count(), 7);
+    for (int row = 0; row < 6; ++row) {
+        const QString thumbnail = form->FileListBox->item(row)->data(kThumbnailPathRole).toString();
+        EXPECT_TRUE(QFileInfo(thumbnail).isFile()) << form->FileListBox->item(row)->text().toStdString();
+    }
+    EXPECT_FALSE(QFileInfo(form->FileListBox->item(6)->data(kThumbnailPathRole).toString()).isFile());
+
+    SelectSource({});
+    form->SpeedButton2Click();
+    // The unreadable one is refused with its name; every other one is added.
+    ASSERT_EQ(messages.size(), 1) << messages.join("\n").toStdString();
+    EXPECT_TRUE(messages[0].contains(QString::fromStdString(source / "g.jpg"))) << messages[0].toStdString();
+    EXPECT_EQ(AlbumNames(),
+              (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpeg"}));
+    for (const std::string& name : AlbumNames()) {
+        const std::string copy = form->Store().AlbumFolder() + name;
+        ASSERT_EQ(ReadFile(copy).substr(0, 2), "\xFF\xD8") << name;
+        TLEADImage image;
+        image.Load(copy);
+        ASSERT_EQ(image.Width(), 160) << name;
+        ASSERT_EQ(image.Height(), 120) << name;
+        const RgbBuffer& pixels = *image.Snapshot();
+        EXPECT_TRUE(test::Near(test::At(pixels, 20, 20), test::kRed, 40)) << name;
+        EXPECT_TRUE(test::Near(test::At(pixels, 140, 20), test::kGreen, 40)) << name;
+        EXPECT_TRUE(test::Near(test::At(pixels, 20, 100), test::kBlue, 40)) << name;
+        EXPECT_TRUE(fs::exists(form->Store().AlbumFolder() + "_THUMB_" + name)) << name;
+    }
+}
+
 TEST_F(MainFormTest, PicturesWithNamesTheListsCannotHoldAreAddedUnderSafeNames) {
     QTimer::singleShot(0, [this] { form->NewForm->BitBtn1->click(); });
     form->NewBildano1Click();
