@@ -7,6 +7,8 @@
 #    bottom (as it stands), so a turned or mirrored web picture shows at a glance.
 #  - WORK_FOLDER/gallery: `wexbo generate` of that album, captions on, button set 7.
 #  - WORK_FOLDER/sample-gallery: `wexbo generate` of the first sample album the program ships.
+#  - WORK_FOLDER/formats-gallery: `wexbo generate` of WORK_FOLDER/formats, the album's pictures in
+#    other formats; WORK_FOLDER/formats-album holds them as JPEG files to check it against.
 # The program runs with a home and a temporary folder of its own inside WORK_FOLDER.
 set -euo pipefail
 wexbo=${1:?usage: prepare_galleries.sh WEXBO WORK_FOLDER}
@@ -64,3 +66,25 @@ generate() {
 }
 generate "$album" "$work/gallery"
 generate "$(dirname "$wexbo")/gal/Gal_0001" "$work/sample-gallery"
+
+# The same pictures in the formats a phone, a screenshot tool, a scanner and the web give, in a
+# folder of their own: PNG, WebP, HEIC, a TIFF stored lying with its Orientation tag 6, AVIF. Its
+# gallery is checked against formats-album: the same pictures as JPEG files, listed in the
+# folder's order (by name), with no captions (a folder has none) and the folder's name as title.
+formats=$work/formats
+reference=$work/formats-album
+rm -rf "$formats" "$reference" "$work/formats-gallery"
+mkdir -p "$formats" "$reference"
+"$IM" "$album/harbour.jpg" "$formats/harbour.png"
+"$IM" "$album/Café & Bar #2.jpg" -define webp:lossless=true "$formats/Café & Bar #2.webp"
+heif-enc -q 95 -o "$formats/tower.heic" "$album/tower.jpg" >/dev/null
+"$IM" "$album/turned.jpg" -compress lzw "$formats/turned.tif"
+tiffset -s 274 6 "$formats/turned.tif"
+heif-enc -A -q 95 -o "$formats/lake.avif" "$album/lake.jpg" >/dev/null
+printf '[BILDANO]\r\nTitel=formats\r\n' >"$reference/Bildano.ini"
+: >"$reference/Pictures.ini"
+for name in "Café & Bar #2" harbour lake tower turned; do
+  cp "$album/$name.jpg" "$reference/"
+  printf '%s |\r\n' "$name.jpg" >>"$reference/Pictures.ini"
+done
+generate "$formats" "$work/formats-gallery"

@@ -148,10 +148,13 @@ struct WrittenPair {
     std::string fullSize;
 };
 
+// `decoderThreads`: the threads a decode may use inside the picture (HEIF), where cores would
+// otherwise idle.
 WrittenPair ConvertBytes(const unsigned char* bytes, std::size_t size, const WebPictureJob& job,
-                         const WebPictureOptions& options) {
+                         const WebPictureOptions& options, int decoderThreads) {
     TLEADImage image;
     image.SetBackgroundColor(static_cast<LeadColor>(options.backgroundColor & 0xFFFFFF));
+    image.SetDecoderThreads(decoderThreads);
     const int needed = std::max(options.overviewSetting, options.fullSizeSetting);
     WrittenPair written;
     ConvertedPicture& result = written.picture;
@@ -191,9 +194,9 @@ WrittenPair ConvertBytes(const unsigned char* bytes, std::size_t size, const Web
 }
 
 WrittenPair ConvertSource(const SourceFile& source, const WebPictureJob& job,
-                          const WebPictureOptions& options) {
+                          const WebPictureOptions& options, int decoderThreads = 1) {
     const std::unique_ptr<SourceFile::Mapping> bytes = source.Map();
-    return ConvertBytes(bytes->Bytes(), bytes->size, job, options);
+    return ConvertBytes(bytes->Bytes(), bytes->size, job, options, decoderThreads);
 }
 
 // A picture handed to a thread: its file open and its share of the memory budget taken, or why
@@ -326,8 +329,10 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
     // so the error reported is the one a one-by-one conversion would have stopped at.
     std::atomic<std::size_t> firstFailure{count};
     std::atomic<bool> cancelled{false};
-    const std::size_t workers =
-        std::min<std::size_t>(count, std::max(1u, threads == 0 ? DefaultJobCount() : threads));
+    const std::size_t allowed = std::max(1u, threads == 0 ? DefaultJobCount() : threads);
+    const std::size_t workers = std::min<std::size_t>(count, allowed);
+    // A picture a thread: only when there are fewer pictures than threads may a decode use more.
+    const int decoderThreads = count == 0 ? 1 : static_cast<int>(std::max<std::size_t>(1, allowed / count));
     // Decodes in flight share what the machine allows, as many at once as there are threads where
     // that fits (a progressive picture of 24 MP needs 144 MB of coefficients alone).
     const BudgetLimits limits = BudgetLimitsFor(static_cast<unsigned>(workers), MemoryForDecodes());
@@ -350,7 +355,7 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
             }
             try {
                 if (handout.error) std::rethrow_exception(handout.error);
-                const WrittenPair pair = ConvertSource(*handout.source, jobs[i], options);
+                const WrittenPair pair = ConvertSource(*handout.source, jobs[i], options, decoderThreads);
                 results[i] = pair.picture;
                 if (written) written(i, pair.picture, pair.overview, pair.fullSize);
             } catch (...) {

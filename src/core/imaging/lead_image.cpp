@@ -100,6 +100,7 @@ void TLEADImage::LoadSource(const char* operation, const std::string& sourceName
         request.targetWidth = targetWidth;
         request.targetHeight = targetHeight;
         request.background = ToRgb(background_);
+        request.decoderThreads = decoderThreads_;
         DecodedPicture decoded =
             file ? DecodePictureFile(*file, request) : DecodePictureMemory(data, size, request, sourceName);
         picture_ = std::make_shared<RgbBuffer>(std::move(decoded.pixels));
@@ -113,6 +114,11 @@ void TLEADImage::LoadSource(const char* operation, const std::string& sourceName
 void TLEADImage::SetBackgroundColor(LeadColor color) {
     std::lock_guard lock(mutex_);
     background_ = color;
+}
+
+void TLEADImage::SetDecoderThreads(int threads) {
+    std::lock_guard lock(mutex_);
+    decoderThreads_ = std::max(1, threads);
 }
 
 void TLEADImage::Load(const std::string& file, int bitsPerPixel, int firstPage, int pageCount) {

@@ -75,6 +75,9 @@ public:
 
     // What transparent parts of the next loaded picture are laid onto (white unless set).
     void SetBackgroundColor(LeadColor color);
+    // The threads a load may use inside one picture (HEIF decodes; 1 unless set). Callers that load
+    // many pictures side by side leave it at 1.
+    void SetDecoderThreads(int threads);
 
     // Loads a picture file in full. The callers' arguments are bits per pixel 0 (the file's own
     // depth; 24 is taken too), first page 1 and page count -1.
@@ -187,6 +190,7 @@ private:
     std::string iccProfile_;
     std::string exif_;
     LeadColor background_ = kLeadWhite;
+    int decoderThreads_ = 1;
     int fileWidth_ = 0;
     int fileHeight_ = 0;
     int lastResult_ = kLeadSuccess;
