@@ -11,6 +11,10 @@ packages=(
   libpng-dev libwebp-dev libtiff-dev libheif-dev liblcms2-dev
   # Their fixtures and benchmark: heif-convert, vipsthumbnail, cwebp, tiffset.
   libheif-examples libvips-tools webp libtiff-tools
+  # Publishing: SFTP through libssh, FTP and FTPS through libcurl, passwords in the Secret Service;
+  # the tests' own SFTP and FTPS servers on 127.0.0.1.
+  libssh-dev libcurl4-openssl-dev libsecret-1-dev
+  openssh-server openssh-client python3-pyftpdlib python3-openssl
   # GoogleTest; its CMake files also describe GoogleMock and fail without it.
   libgtest-dev libgmock-dev
   imagemagick libimage-exiftool-perl fonts-dejavu-core xvfb xauth openbox xdotool x11-utils

@@ -1,0 +1,6 @@
+target_sources(wexbo_core PRIVATE
+  publish/destination.cpp
+  publish/remote_folder.cpp
+  publish/folder_remote.cpp
+  publish/sftp_remote.cpp
+  publish/ftp_remote.cpp)
