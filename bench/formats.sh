@@ -44,13 +44,13 @@ two_sizes() {
 heic_theirs() {
   local input=$1 name
   name=$(basename "${input%.*}")
-  heif-convert -q 95 "$input" "$work/theirs/$name.full.jpg" >/dev/null
-  two_sizes "$work/theirs/$name.full.jpg"
+  heif-convert -q 95 "$input" "$work/full/$name.jpg" >/dev/null
+  two_sizes "$work/full/$name.jpg"
 }
 export -f two_sizes heic_theirs
 export work
 theirs() {
-  rm -rf "$work/theirs"; mkdir -p "$work/theirs"
+  rm -rf "$work/theirs" "$work/full"; mkdir -p "$work/theirs" "$work/full"
   if [ "$1" = heic ]; then
     ls "$work/heic"/*.heic | xargs -P "$jobs" -n 1 bash -c 'heic_theirs "$0"'
   else
