@@ -115,7 +115,7 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
     std::string error;
     if (!ReadGallerySource(AbsoluteFolder(arguments.source), source, error)) return Fail(error);
     if (source.pictures.empty())
-        return Fail("The folder " + AbsoluteFolder(arguments.source) + " holds no pictures (*.jpg).");
+        return Fail("The folder " + AbsoluteFolder(arguments.source) + " holds no pictures (JPEG, HEIC, HEIF, AVIF, PNG, WebP or TIFF files).");
 
     const PrivateFolder runFolder(info.TempFolder);
     if (runFolder.Path().empty()) return Fail(runFolder.Error());
@@ -176,7 +176,7 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
 
     GalleryArguments generate;
     CLI::App* generateCommand = app.add_subcommand(
-        "generate", "Make an online gallery from an album folder or a folder of pictures (*.jpg)");
+        "generate", "Make an online gallery from an album folder or a folder of pictures");
     generateCommand
         ->add_option("SOURCE", generate.source,
                      "An album folder (with Bildano.ini: title, pictures and captions in album order) or any "
@@ -211,7 +211,7 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     std::string dialogAlbum;
     CLI::App* dialogCommand =
         app.add_subcommand("gallery-dialog", "Open the gallery generator window on an album folder");
-    dialogCommand->add_option("ALBUM", dialogAlbum, "An album folder or any folder of pictures (*.jpg)")
+    dialogCommand->add_option("ALBUM", dialogAlbum, "An album folder or any folder of pictures")
         ->required()
         ->check(CLI::ExistingDirectory);
 
