@@ -17,6 +17,7 @@
 #include "gallery/gallery_settings.h"
 #include "gallery/gallery_source.h"
 #include "gallery/generation_run.h"
+#include "publish_command.h"
 #include "util/files.h"
 #include "util/private_folder.h"
 #include "util/strings.h"
@@ -115,7 +116,8 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
     std::string error;
     if (!ReadGallerySource(AbsoluteFolder(arguments.source), source, error)) return Fail(error);
     if (source.pictures.empty())
-        return Fail("The folder " + AbsoluteFolder(arguments.source) + " holds no pictures (JPEG, HEIC, HEIF, AVIF, PNG, WebP or TIFF files).");
+        return Fail("The folder " + AbsoluteFolder(arguments.source) +
+                    " holds no pictures (JPEG, HEIC, HEIF, AVIF, PNG, WebP or TIFF files).");
 
     const PrivateFolder runFolder(info.TempFolder);
     if (runFolder.Path().empty()) return Fail(runFolder.Error());
@@ -175,8 +177,8 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     app.require_subcommand(0, 1);
 
     GalleryArguments generate;
-    CLI::App* generateCommand = app.add_subcommand(
-        "generate", "Make an online gallery from an album folder or a folder of pictures");
+    CLI::App* generateCommand =
+        app.add_subcommand("generate", "Make an online gallery from an album folder or a folder of pictures");
     generateCommand
         ->add_option("SOURCE", generate.source,
                      "An album folder (with Bildano.ini: title, pictures and captions in album order) or any "
@@ -200,6 +202,36 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
         ->check(CLI::Range(1u, 1024u));
     generateCommand->add_flag("--no-cache", generate.noCache,
                               "Convert every picture again instead of taking unchanged ones from the cache");
+
+    PublishArguments publish;
+    CLI::App* publishCommand = app.add_subcommand(
+        "publish", "Upload a gallery to a web space, only what changed since the last upload there");
+    publishCommand->add_option("GALLERY", publish.gallery, "A gallery folder that 'wexbo generate' made")
+        ->required()
+        ->check(CLI::ExistingDirectory);
+    publishCommand
+        ->add_option(
+            "DESTINATION", publish.destination,
+            "sftp://user@host[:port]/path/ (or /~/path/ for a folder of the login folder), "
+            "ftps://user@host[:port]/path/ (FTP with TLS), ftp://… (clear text), file:///path/ or a folder")
+        ->required();
+    publishCommand
+        ->add_option("--identity", publish.identity, "A private key file for SFTP (default: those of ~/.ssh)")
+        ->check(CLI::ExistingFile);
+    publishCommand->add_flag("--password-stdin", publish.passwordStdin,
+                             "Read the password from the first line of standard input");
+    publishCommand->add_flag(
+        "--accept-new-host-key", publish.acceptNewHostKey,
+        "Accept an SFTP server whose key is not known yet and add it to ~/.ssh/known_hosts "
+        "(a changed key is refused whatever is given)");
+    publishCommand->add_flag("--allow-cleartext", publish.allowCleartext,
+                             "Allow ftp:// although the password and files travel readable");
+    publishCommand
+        ->add_option("--ca-file", publish.caFile,
+                     "Certificates (PEM) an FTPS server's may be signed by, besides the system's")
+        ->check(CLI::ExistingFile);
+    publishCommand->add_flag("--dry-run", publish.dryRun,
+                             "List what would be sent and removed, and touch nothing");
 
     std::string demoOutput;
     CLI::App* demoCommand =
@@ -229,6 +261,10 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
         const int status = MakeGallery(generate, outputFolder);
         if (status == 0) std::cout << outputFolder << "\n";
         return status;
+    }
+    if (publishCommand->parsed()) {
+        const StopOnSignals stopOnSignals;
+        return RunPublish(publish, &g_stop);
     }
     if (demoCommand->parsed()) return RunDemo(demoOutput);
     if (dialogCommand->parsed()) {
