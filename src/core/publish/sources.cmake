@@ -6,4 +6,5 @@ target_sources(wexbo_core PRIVATE
   publish/ftp_remote.cpp
   publish/upload_record.cpp
   publish/upload_plan.cpp
-  publish/uploader.cpp)
+  publish/uploader.cpp
+  publish/upload_settings.cpp)

@@ -59,12 +59,6 @@ QColor ToQColor(long long color) {
 
 long long FromQColor(const QColor& color) { return RgbColor(color.red(), color.green(), color.blue()); }
 
-// A localised text, or the design text when the language file lacks it.
-QString TextOr(int number, const char* designText) {
-    const QString text = Text(number);
-    return text.isEmpty() ? QString::fromUtf8(designText) : text;
-}
-
 QLabel* WrappingLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
@@ -422,7 +416,7 @@ void THTMLForm::ButtonAdvGlowButtonClick() {
 }
 
 void THTMLForm::BitBtn2Click() {
-    instructions_->Prepare(PathEdit->text(), windowTitle());
+    instructions_->Prepare(PathEdit->text(), windowTitle(), QString::fromStdString(opening_.settingsFile));
     instructions_->exec();
 }
 

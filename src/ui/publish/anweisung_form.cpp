@@ -2,20 +2,28 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "app/program_folders.h"
+#include "publish/remote_folder.h"
+#include "publish/upload_settings.h"
+#include "publish/uploader.h"
 #include "util/center_on_screen.h"
 #include "util/gradient_background.h"
 #include "util/message_box.h"
+#include "util/program_texts.h"
 #include "util/shell_open.h"
 
 namespace wexbo {
@@ -59,7 +67,7 @@ QPixmap UploadPicture() {
 }  // namespace
 
 TAnweisungForm::TAnweisungForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
-    setFixedSize(726, 509);
+    setFixedSize(726, 660);
     CenterOnScreen(this);
     setModal(true);
     new GradientBackground(this);
@@ -101,6 +109,57 @@ TAnweisungForm::TAnweisungForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
     panelLayout->addWidget(picture, 0, Qt::AlignTop);
     panelLayout->addLayout(texts, 1);
 
+    // Uploading from here: destination, user, password or key, test, upload, progress and outcome.
+    auto* upload = new QFrame(this);
+    upload->setObjectName("UploadPanel");
+    upload->setStyleSheet("#UploadPanel { background: white; border: 1px solid #B4B4B4; }");
+    DestinationEdit = new QLineEdit(upload);
+    DestinationEdit->setPlaceholderText("sftp://example.org/~/public_html/gallery/");
+    UserEdit = new QLineEdit(upload);
+    PasswordEdit = new QLineEdit(upload);
+    PasswordEdit->setEchoMode(QLineEdit::Password);
+    KeyFileEdit = new QLineEdit(upload);
+    auto* keyButton = new QPushButton("…", upload);
+    keyButton->setAutoDefault(false);
+    keyButton->setFixedWidth(32);
+    TestButton = new QPushButton(TextOr(3525, "Test connection"), upload);
+    UploadButton = new QPushButton(TextOr(3526, "Upload"), upload);
+    CancelButton = new QPushButton(TextOr(3535, "Cancel"), upload);
+    for (QPushButton* button : {TestButton, UploadButton, CancelButton}) button->setAutoDefault(false);
+    CancelButton->setEnabled(false);
+    UploadProgressBar = new QProgressBar(upload);
+    UploadProgressBar->setRange(0, 1000);
+    UploadProgressBar->setTextVisible(false);
+    UploadProgressBar->hide();
+    OutcomeLabel = Text(upload, "");
+    OutcomeLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    OutcomeLabel->setMinimumHeight(2 * OutcomeLabel->fontMetrics().lineSpacing());  // room for a message
+    OutcomeLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* fields = new QGridLayout;
+    fields->addWidget(
+        Text(upload, TextOr(3521, "Destination (sftp://server/folder/, ftps://server/folder/ or a folder)")),
+        0, 0, 1, 3);
+    fields->addWidget(DestinationEdit, 1, 0, 1, 3);
+    fields->addWidget(new QLabel(TextOr(3522, "User"), upload), 2, 0);
+    fields->addWidget(UserEdit, 2, 1, 1, 2);
+    fields->addWidget(new QLabel(TextOr(3523, "Password"), upload), 3, 0);
+    fields->addWidget(PasswordEdit, 3, 1, 1, 2);
+    fields->addWidget(new QLabel(TextOr(3524, "Key file (empty: the keys of ~/.ssh)"), upload), 4, 0);
+    fields->addWidget(KeyFileEdit, 4, 1);
+    fields->addWidget(keyButton, 4, 2);
+    fields->setColumnStretch(1, 1);
+    auto* uploadButtons = new QHBoxLayout;
+    uploadButtons->addWidget(TestButton);
+    uploadButtons->addWidget(UploadButton);
+    uploadButtons->addWidget(CancelButton);
+    uploadButtons->addWidget(UploadProgressBar, 1);
+    auto* uploadLayout = new QVBoxLayout(upload);
+    uploadLayout->setContentsMargins(20, 12, 20, 12);
+    uploadLayout->addWidget(Text(upload, TextOr(3520, "Or upload it from here"), true));
+    uploadLayout->addLayout(fields);
+    uploadLayout->addLayout(uploadButtons);
+    uploadLayout->addWidget(OutcomeLabel);
+
     BitBtn3 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), "Close", this);
     BitBtn3->setAutoDefault(false);
     CopyBitBtn->setAutoDefault(false);
@@ -112,17 +171,42 @@ TAnweisungForm::TAnweisungForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 12);
     layout->addWidget(panel, 1);
+    layout->addSpacing(8);
+    layout->addWidget(upload);
     layout->addLayout(bottom);
 
     connect(CopyBitBtn, &QPushButton::clicked, this, &TAnweisungForm::CopyBitBtnClick);
     connect(BitBtn2, &QPushButton::clicked, this, &TAnweisungForm::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
+    connect(TestButton, &QPushButton::clicked, this, &TAnweisungForm::TestButtonClick);
+    connect(UploadButton, &QPushButton::clicked, this, &TAnweisungForm::UploadButtonClick);
+    connect(CancelButton, &QPushButton::clicked, this, &TAnweisungForm::CancelButtonClick);
+    connect(keyButton, &QPushButton::clicked, this, [this] {
+        const QString file =
+            QFileDialog::getOpenFileName(this, TextOr(3524, "Key file"), QDir::homePath() + "/.ssh");
+        if (!file.isEmpty()) KeyFileEdit->setText(file);
+    });
+    recordFolder_ = RunningProgramFolders().dataFolder + "uploads/";
 }
 
-void TAnweisungForm::Prepare(const QString& folder, const QString& caption) {
+TAnweisungForm::~TAnweisungForm() {
+    cancel_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void TAnweisungForm::Prepare(const QString& folder, const QString& caption, const QString& settingsFile) {
     Edit1->setText(folder);
     setWindowTitle(caption);
     CopyBitBtn->setFocus();
+    settingsFile_ = settingsFile;
+    const UploadSettings remembered =
+        settingsFile.isEmpty() ? UploadSettings{} : ReadUploadSettings(settingsFile.toStdString());
+    DestinationEdit->setText(QString::fromStdString(remembered.destination));
+    UserEdit->setText(QString::fromStdString(remembered.user));
+    KeyFileEdit->setText(QString::fromStdString(remembered.keyFile));
+    PasswordEdit->clear();
+    OutcomeLabel->clear();
+    UploadProgressBar->hide();
 }
 
 void TAnweisungForm::CopyBitBtnClick() { QApplication::clipboard()->setText(Edit1->text()); }
@@ -131,6 +215,128 @@ void TAnweisungForm::BitBtn2Click() {
     OpenWithDesktop(Edit1->text(), this, [this](bool opened) {
         if (!opened) ShowMessage(this, MessageKind::Information, kUnableToStartMessage);
     });
+}
+
+namespace {
+
+struct UploadSetup {
+    Destination destination;
+    Credentials credentials;
+};
+
+}  // namespace
+
+bool TAnweisungForm::AskOnWindowThread(const QString& question) {
+    bool answer = false;
+    QMetaObject::invokeMethod(
+        this, [&] { answer = ShowMessage(this, MessageKind::Question, question); },
+        Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+void TAnweisungForm::Start(std::function<QString()> work) {
+    if (worker_.joinable()) return;
+    cancel_ = false;
+    for (QPushButton* button : {TestButton, UploadButton, BitBtn3}) button->setEnabled(false);
+    CancelButton->setEnabled(true);
+    OutcomeLabel->clear();
+    worker_ = std::thread([this, work = std::move(work)] {
+        QString outcome;
+        try {
+            outcome = work();
+        } catch (const std::exception& error) {
+            outcome = TextOr(3529, "The upload failed: %1").arg(QString::fromStdString(error.what()));
+        }
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { Finished(outcome); }, Qt::QueuedConnection);
+    });
+}
+
+void TAnweisungForm::Finished(const QString& outcome) {
+    if (worker_.joinable()) worker_.join();
+    for (QPushButton* button : {TestButton, UploadButton, BitBtn3}) button->setEnabled(true);
+    CancelButton->setEnabled(false);
+    UploadProgressBar->hide();
+    OutcomeLabel->setText(outcome);
+}
+
+void TAnweisungForm::TestButtonClick() { StartUpload(false); }
+void TAnweisungForm::UploadButtonClick() { StartUpload(true); }
+
+void TAnweisungForm::StartUpload(bool upload) {
+    std::string error;
+    const std::string address =
+        AddressWithUser(DestinationEdit->text().toStdString(), UserEdit->text().toStdString());
+    const std::optional<Destination> destination = ParseDestination(address, error);
+    if (!destination) {
+        OutcomeLabel->setText(TextOr(3529, "The upload failed: %1").arg(QString::fromStdString(error)));
+        return;
+    }
+    Credentials credentials;
+    credentials.password = PasswordEdit->text().toStdString();
+    credentials.identityFile = KeyFileEdit->text().trimmed().toStdString();
+    if (destination->kind == DestinationKind::Ftp) {
+        if (!ShowMessage(this, MessageKind::Question,
+                         TextOr(3530,
+                                "ftp:// sends your password and the pictures readable by anyone on the way. "
+                                "Upload anyway?")))
+            return;
+        credentials.cleartextAccepted = true;
+    }
+    credentials.acceptUnknownHostKey = [this](const HostKeyQuestion& question) {
+        return AskOnWindowThread(
+            TextOr(3531,
+                   "The server %1 is not known yet. Its key's fingerprint is %2. Do you trust it and go on?")
+                .arg(QString::fromStdString(question.host), QString::fromStdString(question.fingerprint)));
+    };
+    if (!settingsFile_.isEmpty()) {
+        UploadSettings remembered{DestinationEdit->text().trimmed().toStdString(),
+                                  UserEdit->text().trimmed().toStdString(),
+                                  KeyFileEdit->text().trimmed().toStdString()};
+        SaveUploadSettings(settingsFile_.toStdString(), remembered);
+    }
+    UploadRequest request;
+    request.galleryFolder = Edit1->text().trimmed().toStdString();
+    if (!request.galleryFolder.empty() && request.galleryFolder.back() != '/') request.galleryFolder += '/';
+    request.destination = *destination;
+    request.recordFolder = recordFolder_;
+    request.cancel = &cancel_;
+    request.progress = [this](const UploadProgress& step) {
+        const int value =
+            step.bytesTotal == 0 ? 1000 : static_cast<int>(step.bytesDone * 1000 / step.bytesTotal);
+        const QString text =
+            TextOr(3532, "Uploading: %1 of %2 files").arg(step.filesDone).arg(step.filesTotal);
+        QMetaObject::invokeMethod(
+            this,
+            [this, value, text] {
+                UploadProgressBar->setValue(value);
+                OutcomeLabel->setText(text);
+            },
+            Qt::QueuedConnection);
+    };
+    if (upload) {
+        UploadProgressBar->setValue(0);
+        UploadProgressBar->show();
+    }
+    Start([this, upload, request, credentials]() -> QString {
+        const std::unique_ptr<RemoteFolder> remote = OpenRemoteFolder(request.destination, credentials);
+        if (!upload) return TextOr(3527, "The connection works: the server accepted the login.");
+        const UploadResult result = UploadGallery(request, *remote);
+        if (result.cancelled)
+            return TextOr(3533, "Cancelled. The files sent so far stay; the next upload sends the rest.");
+        if (result.plan.send.empty() && result.plan.remove.empty())
+            return TextOr(3534, "Nothing changed since the last upload.");
+        return TextOr(3528, "The gallery is on the server: %1 files sent, %2 removed.")
+            .arg(result.plan.send.size())
+            .arg(result.plan.remove.size());
+    });
+}
+
+void TAnweisungForm::CancelButtonClick() { cancel_ = true; }
+
+void TAnweisungForm::reject() {
+    if (Busy()) return;  // Cancel first: the window stays until the upload has stopped
+    QDialog::reject();
 }
 
 }  // namespace wexbo

@@ -19,4 +19,9 @@ const Texts& ProgramTexts() { return Current(); }
 
 QString Text(int number) { return QString::fromStdString(Current()(number)); }
 
+QString TextOr(int number, const char* designText) {
+    const QString text = Text(number);
+    return text.isEmpty() ? QString::fromUtf8(designText) : text;
+}
+
 }  // namespace wexbo

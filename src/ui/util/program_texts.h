@@ -13,5 +13,7 @@ const Texts& ProgramTexts();
 
 // The text of the number in the program's language ("" when the table lacks it).
 QString Text(int number);
+// The text of the number, or the design text when the language file lacks it.
+QString TextOr(int number, const char* designText);
 
 }  // namespace wexbo

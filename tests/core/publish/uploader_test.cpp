@@ -8,6 +8,7 @@
 #include <set>
 
 #include "publish/remote_folder.h"
+#include "publish/upload_settings.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -175,6 +176,25 @@ TEST(UploadRecordTest, WritesAndReadsBackEveryFileAndSkipsForeignLines) {
     EXPECT_EQ(ReadUploadRecord(file), record);
     EXPECT_NE(UploadRecordFile(dir / "uploads/", *ParseDestination("sftp://anna@example.org/www/", error)),
               file);
+}
+
+TEST(UploadSettingsTest, TheDestinationIsRememberedBesideTheOtherSettingsButNeverAPassword) {
+    TempDir dir;
+    const std::string file = dir / "Gallery_Gal_0001.ini";
+    WriteFile(file, "[SETTINGS]\r\nPicProRow=3\r\n");
+    const UploadSettings settings{"sftp://example.org/~/www/", "anna", "/home/anna/.ssh/web"};
+    ASSERT_TRUE(SaveUploadSettings(file, settings));
+    EXPECT_EQ(ReadUploadSettings(file), settings);
+    EXPECT_NE(ReadFile(file).find("PicProRow=3"), std::string::npos);
+    EXPECT_EQ(ReadUploadSettings(dir / "none.ini"), UploadSettings{});
+}
+
+TEST(UploadSettingsTest, TheUserGoesIntoTheAddressUnlessItNamesOne) {
+    EXPECT_EQ(AddressWithUser("sftp://example.org/~/www/", "anna"), "sftp://anna@example.org/~/www/");
+    EXPECT_EQ(AddressWithUser("ftps://web@example.org:2121/x/", "anna"), "ftps://web@example.org:2121/x/");
+    EXPECT_EQ(AddressWithUser(" /media/stick/ ", "anna"), "/media/stick/");
+    EXPECT_EQ(AddressWithUser("file:///srv/www/", "anna"), "file:///srv/www/");
+    EXPECT_EQ(AddressWithUser("ftp://example.org", ""), "ftp://example.org");
 }
 
 }  // namespace
