@@ -7,4 +7,5 @@ target_sources(wexbo_core PRIVATE
   publish/upload_record.cpp
   publish/upload_plan.cpp
   publish/uploader.cpp
-  publish/upload_settings.cpp)
+  publish/upload_settings.cpp
+  publish/password_keyring.cpp)

@@ -1,6 +1,7 @@
 #include "publish/anweisung_form.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFrame>
@@ -17,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/program_folders.h"
+#include "publish/password_keyring.h"
 #include "publish/remote_folder.h"
 #include "publish/upload_settings.h"
 #include "publish/uploader.h"
@@ -119,6 +121,8 @@ TAnweisungForm::TAnweisungForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
     PasswordEdit = new QLineEdit(upload);
     PasswordEdit->setEchoMode(QLineEdit::Password);
     KeyFileEdit = new QLineEdit(upload);
+    KeepPasswordCheckBox = new QCheckBox(TextOr(3536, "Keep the password in the desktop's keyring"), upload);
+    KeepPasswordCheckBox->setEnabled(KeyringAvailable());
     auto* keyButton = new QPushButton("…", upload);
     keyButton->setAutoDefault(false);
     keyButton->setFixedWidth(32);
@@ -143,7 +147,8 @@ TAnweisungForm::TAnweisungForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
     fields->addWidget(new QLabel(TextOr(3522, "User"), upload), 2, 0);
     fields->addWidget(UserEdit, 2, 1, 1, 2);
     fields->addWidget(new QLabel(TextOr(3523, "Password"), upload), 3, 0);
-    fields->addWidget(PasswordEdit, 3, 1, 1, 2);
+    fields->addWidget(PasswordEdit, 3, 1);
+    fields->addWidget(KeepPasswordCheckBox, 3, 2);
     fields->addWidget(new QLabel(TextOr(3524, "Key file (empty: the keys of ~/.ssh)"), upload), 4, 0);
     fields->addWidget(KeyFileEdit, 4, 1);
     fields->addWidget(keyButton, 4, 2);
@@ -205,6 +210,11 @@ void TAnweisungForm::Prepare(const QString& folder, const QString& caption, cons
     UserEdit->setText(QString::fromStdString(remembered.user));
     KeyFileEdit->setText(QString::fromStdString(remembered.keyFile));
     PasswordEdit->clear();
+    const std::string address = AddressWithUser(remembered.destination, remembered.user);
+    if (const std::optional<std::string> kept = address.empty() ? std::nullopt : KeptPassword(address)) {
+        PasswordEdit->setText(QString::fromStdString(*kept));
+        KeepPasswordCheckBox->setChecked(true);
+    }
     OutcomeLabel->clear();
     UploadProgressBar->hide();
 }
@@ -318,8 +328,10 @@ void TAnweisungForm::StartUpload(bool upload) {
         UploadProgressBar->setValue(0);
         UploadProgressBar->show();
     }
-    Start([this, upload, request, credentials]() -> QString {
+    const bool keep = KeepPasswordCheckBox->isChecked() && !credentials.password.empty();
+    Start([this, upload, request, credentials, keep]() -> QString {
         const std::unique_ptr<RemoteFolder> remote = OpenRemoteFolder(request.destination, credentials);
+        if (keep) KeepPassword(request.destination.Address(), credentials.password);  // the login worked
         if (!upload) return TextOr(3527, "The connection works: the server accepted the login.");
         const UploadResult result = UploadGallery(request, *remote);
         if (result.cancelled)

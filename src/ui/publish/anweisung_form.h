@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -38,6 +39,7 @@ public:
     QLineEdit* UserEdit;
     QLineEdit* PasswordEdit;
     QLineEdit* KeyFileEdit;
+    QCheckBox* KeepPasswordCheckBox;  // in the desktop's keyring; off where there is none
     QPushButton* TestButton;
     QPushButton* UploadButton;
     QPushButton* CancelButton;
