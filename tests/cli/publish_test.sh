@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# wexbo publish against the tests' own SFTP server on 127.0.0.1 (tests/servers): what goes up and
+# wexbo publish against the tests' own SFTP and FTP servers on 127.0.0.1 (tests/servers): what goes up and
 # what comes off, a user's own files, a connection killed part way, and every refusal a user meets.
 #   publish_test.sh WEXBO   (WEXBO_TEST_SERVERS names the servers' folder)
 set -u
@@ -104,4 +104,27 @@ fi
 grep -q -- "--allow-cleartext" "$work/err" || fail "clear text: $(cat "$work/err")"
 [ "$(tree "$remote")" = "$(tree "$work/gallery")" ] || fail "a refusal changed the server's files"
 rm -rf "$remote" "$big"
+
+# FTP with TLS: the same gallery, the password on standard input, the server's own certificate.
+ftps=$servers/ftps
+ftp_address="ftps://wexbo@127.0.0.1:$(cat "$ftps/port")/cli-$$/"
+"$wexbo" publish "$work/gallery" "$ftp_address" --password-stdin --ca-file "$ftps/cert.pem" \
+  <"$ftps/password" 2>"$work/err" || fail "FTPS upload: $(cat "$work/err")"
+ftp_remote=$ftps/root/home/wexbo/cli-$$
+[ "$(tree "$ftp_remote")" = "$(tree "$work/gallery")" ] || fail "FTPS: the server's files differ from the gallery's"
+"$wexbo" publish "$work/gallery" "$ftp_address" --password-stdin --ca-file "$ftps/cert.pem" \
+  <"$ftps/password" 2>"$work/err" || fail "FTPS repeat: $(cat "$work/err")"
+grep -q "Sent 0 files" "$work/err" || fail "FTPS repeat sent something: $(cat "$work/err")"
+echo "wrong" | "$wexbo" publish "$work/gallery" "$ftp_address" --password-stdin --ca-file "$ftps/cert.pem" 2>"$work/err" &&
+  fail "FTPS: a wrong password was accepted"
+grep -q "log in" "$work/err" && ! grep -q "wrong" "$work/err" || fail "FTPS wrong password: $(cat "$work/err")"
+"$wexbo" publish "$work/gallery" "$ftp_address" --password-stdin <"$ftps/password" 2>"$work/err" &&
+  fail "FTPS: a certificate nobody vouches for was accepted"
+# Clear text only when asked for.
+plain="ftp://wexbo@127.0.0.1:$(cat "$ftps/plain_port")/cli-plain-$$/"
+"$wexbo" publish "$work/gallery" "$plain" --password-stdin <"$ftps/password" 2>"$work/err" && fail "clear text without consent"
+"$wexbo" publish "$work/gallery" "$plain" --password-stdin --allow-cleartext <"$ftps/password" 2>"$work/err" ||
+  fail "clear text with consent: $(cat "$work/err")"
+[ "$(tree "$ftps/root/home/wexbo/cli-plain-$$")" = "$(tree "$work/gallery")" ] || fail "FTP: the server's files differ"
+rm -rf "$ftp_remote" "$ftps/root/home/wexbo/cli-plain-$$"
 echo "publishing behaves"

@@ -471,6 +471,9 @@ std::unique_ptr<RemoteFolder> OpenSftpFolder(const Destination& destination, con
     const int port = destination.PortOrDefault();
     const long timeout = kTimeoutSeconds;
     const bool readConfig = false;  // what is checked must not depend on ~/.ssh/config
+    // Each file is a few small requests that wait for their answers: without this, Nagle's
+    // algorithm and delayed acknowledgements hold every one of them back by tens of milliseconds.
+    const int noDelay = 1;
     ssh_session raw = session.get();
     if (ssh_options_set(raw, SSH_OPTIONS_HOST, destination.host.c_str()) != SSH_OK ||
         ssh_options_set(raw, SSH_OPTIONS_PORT, &port) != SSH_OK ||
@@ -480,7 +483,8 @@ std::unique_ptr<RemoteFolder> OpenSftpFolder(const Destination& destination, con
         // The same file twice, so the system's known hosts do not count.
         ssh_options_set(raw, SSH_OPTIONS_KNOWNHOSTS, knownHosts.c_str()) != SSH_OK ||
         ssh_options_set(raw, SSH_OPTIONS_GLOBAL_KNOWNHOSTS, knownHosts.c_str()) != SSH_OK ||
-        ssh_options_set(raw, SSH_OPTIONS_TIMEOUT, &timeout) != SSH_OK)
+        ssh_options_set(raw, SSH_OPTIONS_TIMEOUT, &timeout) != SSH_OK ||
+        ssh_options_set(raw, SSH_OPTIONS_NODELAY, &noDelay) != SSH_OK)
         throw RemoteError("Cannot connect to " + where + ": " + ssh_get_error(raw));
     if (ssh_connect(raw) != SSH_OK)
         throw RemoteError("Cannot connect to " + where + ": " + ssh_get_error(raw));
