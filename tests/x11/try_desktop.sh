@@ -104,6 +104,9 @@ turn_right=(1179 808)
 make_button=(393 466)
 instructions_button=(509 466)
 close_button=(625 466)
+# In the upload instructions window.
+destination_field=(360 447)
+upload_button=(362 559)
 buttons_button=(473 248)
 
 start
@@ -172,6 +175,14 @@ for round in 1 2 3; do
     click "$generator" "${instructions_button[@]}"
     instructions=$(window '^Wexbo 10 - Nature walk$' 726)
     shot "instructions-$round"
+    # Uploaded from the window into a folder, on its worker thread, while the window stays drawn.
+    click "$instructions" "${destination_field[@]}"
+    xdotool type --delay 5 "$work/web space/"
+    click "$instructions" "${upload_button[@]}"
+    for _ in $(seq 100); do [ -f "$work/web space/gallery.html" ] && break; sleep 0.1; done
+    [ -f "$work/web space/gallery.html" ] || fail "the window's upload did not arrive"
+    sleep 0.5
+    shot "instructions-uploaded-$round"
     xdotool windowactivate --sync "$instructions" key Escape
     gone '^Wexbo 10 - Nature walk$' 726
   fi

@@ -249,6 +249,7 @@ void TAnweisungForm::Start(std::function<QString()> work) {
     cancel_ = false;
     for (QPushButton* button : {TestButton, UploadButton, BitBtn3}) button->setEnabled(false);
     CancelButton->setEnabled(true);
+    CancelButton->setFocus();  // the pressed button goes grey; the focus must not jump to the folder field
     OutcomeLabel->clear();
     worker_ = std::thread([this, work = std::move(work)] {
         QString outcome;
@@ -265,7 +266,9 @@ void TAnweisungForm::Start(std::function<QString()> work) {
 void TAnweisungForm::Finished(const QString& outcome) {
     if (worker_.joinable()) worker_.join();
     for (QPushButton* button : {TestButton, UploadButton, BitBtn3}) button->setEnabled(true);
+    const bool hadFocus = CancelButton->hasFocus();
     CancelButton->setEnabled(false);
+    if (hadFocus) UploadButton->setFocus();
     UploadProgressBar->hide();
     OutcomeLabel->setText(outcome);
 }

@@ -120,6 +120,7 @@ TEST_F(InstructionsTest, TheGalleryGoesUpOnlyWhatChangedAndTheDestinationIsRemem
     EXPECT_EQ(form.OutcomeLabel->text(), "The gallery is on the server: 5 files sent, 0 removed.");
     EXPECT_EQ(ReadFile(dir / "web space/gallery/gallery.html"), "bytes of gallery.html");
     EXPECT_FALSE(form.CancelButton->isEnabled());
+    EXPECT_EQ(form.focusWidget(), form.UploadButton);  // not the folder field above
 
     form.UploadButton->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form.Busy() && form.UploadButton->isEnabled(); }, 10000));
