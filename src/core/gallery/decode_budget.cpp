@@ -72,7 +72,7 @@ DecodeShare FullDecodeShareOf(std::uint64_t width, std::uint64_t height, std::ui
                               int decoderBytesPerPixel) {
     const std::uint64_t pixels = width * height;
     DecodeShare share;
-    share.pixels =
+    share.whole =
         fileSize + pixels * static_cast<std::uint64_t>(std::max(decoderBytesPerPixel, 0)) + 3 * 3 * pixels;
     return share;
 }
@@ -81,7 +81,8 @@ BudgetLimits BudgetLimitsFor(unsigned jobs, std::uint64_t memory) {
     const std::uint64_t threads = std::max(1u, jobs);
     // At least one share each: a decode that fits nowhere still runs alone.
     return {std::max(kPixelSharePerJob, std::min(threads * kPixelSharePerJob, memory)),
-            std::max(kCoefficientSharePerJob, std::min(threads * kCoefficientSharePerJob, memory))};
+            std::max(kCoefficientSharePerJob, std::min(threads * kCoefficientSharePerJob, memory)),
+            std::max(kWholeSharePerJob, std::min(threads * kWholeSharePerJob, memory))};
 }
 
 std::uint64_t MemoryForDecodes() {
@@ -93,10 +94,12 @@ std::uint64_t MemoryForDecodes() {
 }
 
 bool DecodeBudget::Fits(const DecodeShare& share) const {
-    const bool pixelsFit = used_.pixels == 0 || used_.pixels + share.pixels <= pixelLimit_;
-    const bool coefficientsFit = share.coefficients == 0 || used_.coefficients == 0 ||
-                                 used_.coefficients + share.coefficients <= coefficientLimit_;
-    return pixelsFit && coefficientsFit;
+    auto fits = [](std::uint64_t wanted, std::uint64_t used, std::uint64_t limit) {
+        return wanted == 0 || used == 0 || used + wanted <= limit;
+    };
+    return fits(share.pixels, used_.pixels, pixelLimit_) &&
+           fits(share.coefficients, used_.coefficients, coefficientLimit_) &&
+           fits(share.whole, used_.whole, wholeLimit_);
 }
 
 void DecodeBudget::Acquire(const DecodeShare& share) {
@@ -104,6 +107,7 @@ void DecodeBudget::Acquire(const DecodeShare& share) {
     released_.wait(lock, [&] { return Fits(share); });
     used_.pixels += share.pixels;
     used_.coefficients += share.coefficients;
+    used_.whole += share.whole;
 }
 
 bool DecodeBudget::TryAcquire(const DecodeShare& share) {
@@ -111,6 +115,7 @@ bool DecodeBudget::TryAcquire(const DecodeShare& share) {
     if (!Fits(share)) return false;
     used_.pixels += share.pixels;
     used_.coefficients += share.coefficients;
+    used_.whole += share.whole;
     return true;
 }
 
@@ -119,6 +124,7 @@ void DecodeBudget::Release(const DecodeShare& share) {
         std::lock_guard lock(mutex_);
         used_.pixels -= share.pixels;
         used_.coefficients -= share.coefficients;
+        used_.whole -= share.whole;
     }
     released_.notify_all();
 }

@@ -32,6 +32,10 @@ struct DecodeShare {
     // The whole-picture coefficient buffer libjpeg needs for a progressive file: at full
     // resolution whatever the scale, so a large progressive picture needs far more than anything else.
     std::uint64_t coefficients = 0;
+    // A decode of a format without a scaled decode (HEIF, PNG, WebP, TIFF): the whole picture, the
+    // decoder's own buffers and what is made of them. Such decodes are large but ordinary for
+    // their kind, so they have a limit of their own and never hold back the JPEG ones.
+    std::uint64_t whole = 0;
 };
 
 // The share of a decode of `frame` at the smallest scale whose shorter side reaches `needed`.
@@ -48,9 +52,11 @@ DecodeShare FullDecodeShareOf(std::uint64_t width, std::uint64_t height, std::ui
 struct BudgetLimits {
     std::uint64_t pixels = 0;
     std::uint64_t coefficients = 0;
+    std::uint64_t whole = 0;
 };
 inline constexpr std::uint64_t kPixelSharePerJob = 20ull << 20;        // 20 MB
 inline constexpr std::uint64_t kCoefficientSharePerJob = 64ull << 20;  // 64 MB
+inline constexpr std::uint64_t kWholeSharePerJob = 320ull << 20;       // a 12-MP HEIF with its planes
 BudgetLimits BudgetLimitsFor(unsigned jobs, std::uint64_t memory);
 
 // What the decodes of a run may hold together on this machine: an eighth of its physical memory,
@@ -63,8 +69,9 @@ std::uint64_t MemoryForDecodes();
 // is refused for its size.
 class DecodeBudget {
 public:
-    DecodeBudget(std::uint64_t pixelLimit, std::uint64_t coefficientLimit)
-        : pixelLimit_(pixelLimit), coefficientLimit_(coefficientLimit) {}
+    DecodeBudget(std::uint64_t pixelLimit, std::uint64_t coefficientLimit,
+                 std::uint64_t wholeLimit = kWholeSharePerJob)
+        : pixelLimit_(pixelLimit), coefficientLimit_(coefficientLimit), wholeLimit_(wholeLimit) {}
 
     void Acquire(const DecodeShare& share);
     // Acquire without waiting: false, and nothing taken, when the share does not fit now.
@@ -76,7 +83,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable released_;
-    std::uint64_t pixelLimit_, coefficientLimit_;
+    std::uint64_t pixelLimit_, coefficientLimit_, wholeLimit_;
     DecodeShare used_;
 };
 

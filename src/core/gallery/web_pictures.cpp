@@ -336,7 +336,7 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
     // Decodes in flight share what the machine allows, as many at once as there are threads where
     // that fits (a progressive picture of 24 MP needs 144 MB of coefficients alone).
     const BudgetLimits limits = BudgetLimitsFor(static_cast<unsigned>(workers), MemoryForDecodes());
-    DecodeBudget budget(limits.pixels, limits.coefficients);
+    DecodeBudget budget(limits.pixels, limits.coefficients, limits.whole);
     Schedule schedule(jobs, options, budget);
     std::mutex progressMutex;
     int done = 0;

@@ -103,5 +103,21 @@ TEST(BudgetLimitsTest, EveryThreadGetsADecodeWhenMemoryAllows) {
     EXPECT_EQ(BudgetLimitsFor(2, 64ull << 30).coefficients, 128ull << 20);
 }
 
+// Pictures decoded whole (a phone's 12-MP HEIC) run one per thread where memory allows, and never
+// hold back the JPEG decodes beside them.
+TEST(BudgetLimitsTest, PicturesDecodedWholeRunOnePerThreadBesideTheJpegOnes) {
+    const DecodeShare phone = FullDecodeShareOf(4032, 3024, 2ull << 20, 14);
+    auto admitted = [&](unsigned jobs, std::uint64_t memory) {
+        const BudgetLimits limits = BudgetLimitsFor(jobs, memory);
+        DecodeBudget budget(limits.pixels, limits.coefficients, limits.whole);
+        unsigned count = 0;
+        while (count < 64 && budget.TryAcquire(phone)) ++count;
+        return std::make_pair(count, budget.TryAcquire(DecodeShare{5ull << 20, 0, 0}));
+    };
+    EXPECT_EQ(admitted(2, 3ull << 30), std::make_pair(2u, true));
+    EXPECT_GE(admitted(16, 64ull << 30).first, 16u);
+    EXPECT_EQ(admitted(16, 400ull << 20).first, 1u);  // little memory: one at a time, never none
+}
+
 }  // namespace
 }  // namespace wexbo
