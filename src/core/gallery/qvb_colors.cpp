@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace wexbo {
@@ -35,6 +36,24 @@ long long GradientColorAt(long long startColor, long long endColor, int position
         parts[i] = static_cast<int>(start + (end - start) * t);
     }
     return RgbColor(parts[0], parts[1], parts[2]);
+}
+
+namespace {
+
+// The relative luminance of an sRGB colour: each channel linearised, then weighted.
+double Luminance(long long color) {
+    auto linear = [](long long channel) {
+        const double value = static_cast<double>(channel & 0xFF) / 255.0;
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color) + 0.7152 * linear(color >> 8) + 0.0722 * linear(color >> 16);
+}
+
+}  // namespace
+
+double ContrastRatio(long long first, long long second) {
+    const double a = Luminance(first), b = Luminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
 }  // namespace wexbo

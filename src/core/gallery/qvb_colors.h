@@ -19,4 +19,14 @@ long long RgbColor(int red, int green, int blue);
 // the start colour. The highest byte of both colours is ignored.
 long long GradientColorAt(long long startColor, long long endColor, int position, int extent);
 
+// The contrast of two colours as readers see it: (L1 + 0.05) / (L2 + 0.05) of their relative
+// luminances, the lighter first, from 1 (the same colour) to 21 (black on white).
+double ContrastRatio(long long first, long long second);
+
+// Text of one colour on the other can be read by most people: a contrast of at least 4.5 to 1.
+inline constexpr double kReadableContrast = 4.5;
+inline bool ReadableContrast(long long text, long long background) {
+    return ContrastRatio(text, background) >= kReadableContrast;
+}
+
 }  // namespace wexbo

@@ -52,5 +52,31 @@ TEST(GradientColorAtTest, OutsideTheGradientTakesTheNearerEnd) {
     EXPECT_EQ(GradientColorAt(red | 0xFF000000, blue, 0, 2), red);
 }
 
+struct ContrastCase {
+    long long text;
+    long long background;
+    double ratio;  // as contrast checkers give it, to two decimals
+    bool readable;
+};
+
+class ContrastTest : public testing::TestWithParam<ContrastCase> {};
+
+TEST_P(ContrastTest, IsTheRatioOfRelativeLuminances) {
+    const ContrastCase& c = GetParam();
+    EXPECT_NEAR(ContrastRatio(c.text, c.background), c.ratio, 0.01);
+    EXPECT_NEAR(ContrastRatio(c.background, c.text), c.ratio, 0.01);  // either way round
+    EXPECT_EQ(ReadableContrast(c.text, c.background), c.readable);
+}
+
+// Colours are 0x00BBGGRR.
+INSTANTIATE_TEST_SUITE_P(Pairs, ContrastTest,
+                         testing::Values(ContrastCase{0x000000, 0xFFFFFF, 21.0, true},
+                                         ContrastCase{0xFFFFFF, 0xFFFFFF, 1.0, false},
+                                         ContrastCase{0x777777, 0xFFFFFF, 4.48, false},
+                                         ContrastCase{0x767676, 0xFFFFFF, 4.54, true},
+                                         ContrastCase{0x0000FF, 0xFFFFFF, 4.0, false},
+                                         ContrastCase{0xFF0000, 0x000000, 2.44, false},
+                                         ContrastCase{0xFFFFFF, 0x80FF7F00, 3.83, false}));
+
 }  // namespace
 }  // namespace wexbo
