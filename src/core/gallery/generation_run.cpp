@@ -213,6 +213,7 @@ private:
         for (std::size_t i = 0; i < webNames.size(); ++i) {
             const ConvertedPicture& picture = converted[i];
             pictures[i].overview = picture.sizes.overview;
+            pictures[i].fullSize = picture.sizes.fullSize;
             pictures[i].landscape = picture.source.width >= picture.source.height;
             files_.insert(files_.end(), {OverviewPictureName(webNames[i]), FullSizePictureName(webNames[i]),
                                          DetailPageName(webNames[i])});
