@@ -97,6 +97,7 @@ struct GalleryArguments {
     std::string language;      // "" : the program's active language
     unsigned jobs = 0;         // 0 : one per core
     bool noCache = false;      // convert every picture again, whatever the cache holds
+    std::string style;         // "" : the settings' page style; else classic or modern
 };
 
 // Makes the gallery; returns the exit status. On success the output folder path (with "/") is in
@@ -124,6 +125,7 @@ int MakeGallery(const GalleryArguments& arguments, std::string& outputFolder) {
 
     GenerationRequest request;
     request.settings = ReadGallerySettings(settingsFile);  // its "OutputPath" is not used here
+    if (!arguments.style.empty()) request.settings.pageStyle = *PageStyleFromName(arguments.style);
     request.albumTitle = source.title;
     request.pictures = std::move(source.pictures);
     request.folders.programFolder = folders.programFolder;
@@ -200,6 +202,11 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
         ->check(CLI::IsMember(codes, CLI::ignore_case));
     generateCommand->add_option("--jobs", generate.jobs, "Pictures converted at once (default: one per core)")
         ->check(CLI::Range(1u, 1024u));
+    generateCommand
+        ->add_option(
+            "--style", generate.style,
+            "The page style: classic (the default) or modern (accessible pages that fit every screen)")
+        ->check(CLI::IsMember({"classic", "modern"}, CLI::ignore_case));
     generateCommand->add_flag("--no-cache", generate.noCache,
                               "Convert every picture again instead of taking unchanged ones from the cache");
 

@@ -30,8 +30,8 @@ struct PagePicture {
     std::string webName;
     std::string caption;    // as the album holds it, trimmed; encoded where a page shows it
     PixelSize overview;     // the overview picture's own size
-    PixelSize fullSize;     // the full-size picture's own size
     bool landscape = true;  // the source is at least as wide as high
+    PixelSize fullSize;     // the full-size picture's own size
 };
 
 // Writes a tail template: the lines before the footer, the footer line with the picked footer link

@@ -53,7 +53,18 @@ GallerySettings ReadGallerySettings(const std::string& file) {
     s.buttons = buttons >= 0 && buttons < kButtonSetCount ? static_cast<int>(buttons) : 0;
     s.textVisible = IsTrue(ini, k::kTextVisible, "");
     s.shapeVisible = IsTrue(ini, k::kShapeVisible, "FALSE");
+    s.pageStyle =
+        PageStyleFromName(Trim(ini.ReadString(k::kSection, k::kPageStyle, ""))).value_or(PageStyle::Classic);
     return s;
+}
+
+const char* PageStyleName(PageStyle style) { return style == PageStyle::Modern ? "Modern" : "Classic"; }
+
+std::optional<PageStyle> PageStyleFromName(std::string_view name) {
+    const std::string upper = ToUpperAscii(name);
+    if (upper == "CLASSIC") return PageStyle::Classic;
+    if (upper == "MODERN") return PageStyle::Modern;
+    return std::nullopt;
 }
 
 GallerySettings LoadGallerySettings(const std::string& albumSettingsFile,
@@ -73,6 +84,9 @@ bool SaveGallerySettings(const std::string& file, const GallerySettings& s, std:
     ini.WriteInteger(k::kSection, k::kButtons, s.buttons);
     ini.WriteBool(k::kSection, k::kTextVisible, s.textVisible);
     ini.WriteBool(k::kSection, k::kShapeVisible, s.shapeVisible);
+    const bool stored = ini.ReadString(k::kSection, k::kPageStyle, "\n") != "\n";
+    if (s.pageStyle != PageStyle::Classic || stored)
+        ini.WriteString(k::kSection, k::kPageStyle, PageStyleName(s.pageStyle));
     std::string why;
     if (ini.Save(&why)) return true;
     if (error) *error = "Cannot save the gallery settings " + file + ": " + why;

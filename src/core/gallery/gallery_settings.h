@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace wexbo {
 
@@ -20,7 +22,14 @@ inline constexpr const char* kOutputPath = "OutputPath";
 inline constexpr const char* kButtons = "Buttons";
 inline constexpr const char* kTextVisible = "TextVisible";
 inline constexpr const char* kShapeVisible = "ShapeVisible";
+inline constexpr const char* kPageStyle = "PageStyle";
 }  // namespace gallery_keys
+
+// How the pages look: "Classic" (the pages as they have always been; also when the key is
+// missing) or "Modern" (accessible, semantic pages that fit every screen).
+enum class PageStyle { Classic, Modern };
+const char* PageStyleName(PageStyle style);                         // "Classic", "Modern"
+std::optional<PageStyle> PageStyleFromName(std::string_view name);  // any letter case
 
 inline constexpr int kButtonSetCount = 28;
 // More pictures per row make the overview page unusable on a phone; the run refuses them.
@@ -46,6 +55,7 @@ struct GallerySettings {
     int buttons = 0;                // "Buttons": index 0 to 27 of the button sets (set number = index + 1)
     bool textVisible = false;       // "TextVisible": captions under the pictures
     bool shapeVisible = false;      // "ShapeVisible": a 3-D frame drawn into the pictures
+    PageStyle pageStyle = PageStyle::Classic;  // "PageStyle": unknown values read as Classic
 
     bool operator==(const GallerySettings&) const = default;
 };
@@ -59,10 +69,11 @@ GallerySettings ReadGallerySettings(const std::string& file);
 GallerySettings LoadGallerySettings(const std::string& albumSettingsFile,
                                     const std::string& defaultSettingsFile);
 
-// Writes all ten keys to the file (creating it, keeping anything else in it): the widths as the
-// fields show them (digits then blanks to four characters), the other numbers in decimal,
-// "OutputPath" with a trailing "/", booleans as "TRUE"/"FALSE". False, with `error` naming the
-// file, when it cannot be written.
+// Writes all ten keys to the file (creating it, keeping anything else in it), and "PageStyle" when
+// it is Modern or the file holds the key already, so a classic album's file stays as it was: the widths as
+// the fields show them (digits then blanks to four characters), the other numbers in decimal, "OutputPath"
+// with a trailing "/", booleans as "TRUE"/"FALSE". False, with `error` naming the file, when it cannot be
+// written.
 bool SaveGallerySettings(const std::string& file, const GallerySettings& settings,
                          std::string* error = nullptr);
 

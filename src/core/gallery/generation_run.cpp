@@ -16,6 +16,7 @@
 #include "gallery/gallery_pages.h"
 #include "gallery/gallery_publish.h"
 #include "gallery/make.h"
+#include "gallery/modern_pages.h"
 #include "gallery/stylesheet.h"
 #include "gallery/web_pictures.h"
 #include "util/files.h"
@@ -162,7 +163,7 @@ private:
         std::vector<PagePicture> pictures;
         std::vector<WebPictureJob> jobs;
         for (std::size_t i = 0; i < webNames.size(); ++i) {
-            pictures.push_back({webNames[i], Trim(request_.pictures[i].caption), {}, true});
+            pictures.push_back({webNames[i], Trim(request_.pictures[i].caption), {}, true, {}});
             jobs.push_back({request_.pictures[i].path, work_ + OverviewPictureName(webNames[i]),
                             work_ + FullSizePictureName(webNames[i])});
         }
@@ -193,8 +194,12 @@ private:
             }
         });
         try {
-            WriteOverviewTemplates(setup);
-            WriteDetailPages(setup, pictures, settings_.textVisible);
+            // Classic detail pages need no picture sizes, so they are written while the pictures
+            // convert; modern pages give every picture its size and come after.
+            if (settings_.pageStyle == PageStyle::Classic) {
+                WriteOverviewTemplates(setup);
+                WriteDetailPages(setup, pictures, settings_.textVisible);
+            }
         } catch (...) {
             pagesError = std::current_exception();
         }
@@ -215,8 +220,7 @@ private:
             pictures[i].overview = picture.sizes.overview;
             pictures[i].fullSize = picture.sizes.fullSize;
             pictures[i].landscape = picture.source.width >= picture.source.height;
-            files_.insert(files_.end(), {OverviewPictureName(webNames[i]), FullSizePictureName(webNames[i]),
-                                         DetailPageName(webNames[i])});
+            files_.insert(files_.end(), {OverviewPictureName(webNames[i]), FullSizePictureName(webNames[i])});
         }
         return pictures;
     }
@@ -282,6 +286,18 @@ private:
     }
 
     void WritePages(const PageSetup& setup, const std::vector<PagePicture>& pictures) {
+        if (settings_.pageStyle == PageStyle::Modern) {
+            ModernPageOptions options;
+            options.picturesPerRow = settings_.picturesPerRow;
+            options.captionsVisible = settings_.textVisible;
+            options.textColor = settings_.textColor;
+            options.bkgColor = settings_.bkgColor;
+            WriteModernPages(setup, pictures, options);
+            const std::vector<std::string> pages = ModernPageFiles(pictures);
+            files_.insert(files_.end(), pages.begin(), pages.end());
+            return;
+        }
+        for (const PagePicture& picture : pictures) files_.push_back(DetailPageName(picture.webName));
         WriteOverviewPage(setup, pictures, settings_.picturesPerRow, settings_.textVisible);
         CopySlideshowScript(program_, work_);
         WriteSlideshowTemplates(setup);

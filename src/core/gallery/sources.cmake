@@ -8,6 +8,7 @@ target_sources(wexbo_core PRIVATE
   gallery/gallery_source.cpp
   gallery/generation_run.cpp
   gallery/make.cpp
+  gallery/modern_pages.cpp
   gallery/overview_page.cpp
   gallery/page_lines.cpp
   gallery/page_picks.cpp

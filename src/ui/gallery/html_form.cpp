@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -199,6 +200,9 @@ THTMLForm::THTMLForm(const TWindowsInfo& windowsInfo, const std::string& dataFol
     for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
     // Unchecked at every opening: a choice for one run, not a setting.
     ConvertAllCheckBox = new QCheckBox(this);
+    pageStyleLabel_ = new QLabel(this);
+    PageStyleComboBox = new QComboBox(this);
+    PageStyleComboBox->addItems({"Classic", "Modern"});  // in PageStyle's order
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BitBtn1);
@@ -213,7 +217,13 @@ THTMLForm::THTMLForm(const TWindowsInfo& windowsInfo, const std::string& dataFol
     right->addSpacing(6);
     right->addWidget(GroupBox2);
     right->addSpacing(6);
-    right->addWidget(ConvertAllCheckBox);
+    // The page style shares the row of the one-run choice, so the window keeps its size.
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(ConvertAllCheckBox);
+    choices->addStretch();
+    choices->addWidget(pageStyleLabel_);
+    choices->addWidget(PageStyleComboBox);
+    right->addLayout(choices);
     right->addStretch();
     right->addWidget(KonvertLabel);
     right->addWidget(ProgressBar1);
@@ -232,6 +242,8 @@ THTMLForm::THTMLForm(const TWindowsInfo& windowsInfo, const std::string& dataFol
     connect(SmallPicMaskEdit, &QLineEdit::textChanged, this, &THTMLForm::SmallPicMaskEditChange);
     connect(LargePicMaskEdit, &QLineEdit::textChanged, this, &THTMLForm::LargePicMaskEditChange);
     connect(TextCheckBox, &QCheckBox::clicked, this, &THTMLForm::TextCheckBoxClick);
+    connect(PageStyleComboBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { settings_.pageStyle = index == 1 ? PageStyle::Modern : PageStyle::Classic; });
     connect(RahmenCheckBox, &QCheckBox::clicked, this, &THTMLForm::RahmenCheckBoxClick);
     connect(BKGColorButton, &QPushButton::clicked, this, &THTMLForm::BKGColorButtonClick);
     connect(BKGColorPanel, &ColorPanel::clicked, this, &THTMLForm::BKGColorButtonClick);
@@ -266,6 +278,9 @@ void THTMLForm::FormCreate() {
     TextCheckBox->setText(TextOr(3505, "Text unter den Bildern sichtbar?"));
     RahmenCheckBox->setText(TextOr(3507, "Rahmen sichtbar?"));
     ConvertAllCheckBox->setText(TextOr(3516, "Alle Bilder neu konvertieren"));
+    pageStyleLabel_->setText(TextOr(3537, "Seitenstil"));
+    PageStyleComboBox->setItemText(0, TextOr(3538, "Klassisch"));
+    PageStyleComboBox->setItemText(1, TextOr(3539, "Modern"));
     GroupBox2->setTitle(TextOr(3508, "Farben"));
     BKGColorButton->setText(TextOr(3509, "Hintergrund Farbe"));
     TextcolorButton->setText(TextOr(3510, "Text Farbe"));
@@ -325,6 +340,7 @@ void THTMLForm::LoadSettings() {
     TextCheckBox->setChecked(settings_.textVisible);
     ConvertAllCheckBox->setChecked(false);
     RahmenCheckBox->setChecked(settings_.shapeVisible);
+    PageStyleComboBox->setCurrentIndex(settings_.pageStyle == PageStyle::Modern ? 1 : 0);
 }
 
 void THTMLForm::LoadButtonPreviews() {

@@ -17,6 +17,7 @@
 #include "util/windows_info.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QProgressBar;
@@ -88,6 +89,7 @@ public:
     QCheckBox* TextCheckBox;
     QCheckBox* RahmenCheckBox;
     QCheckBox* ConvertAllCheckBox;  // the next run converts every picture again, whatever the cache holds
+    QComboBox* PageStyleComboBox;   // Classic or Modern pages, a setting of the album
     QPushButton* PathAdvGlowButton;
     QLineEdit* PathEdit;
     QGroupBox* GroupBox2;
@@ -153,6 +155,7 @@ private:
     std::unique_ptr<std::thread> worker_;
     std::atomic<bool> cancel_{false};
     bool closeAfterRun_ = false;
+    QLabel* pageStyleLabel_;  // "Page style"
 };
 
 }  // namespace wexbo

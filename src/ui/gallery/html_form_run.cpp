@@ -10,6 +10,7 @@
 #include "gallery/butto_webbroser_form.h"
 #include "gallery/generation_run.h"
 #include "gallery/html_form.h"
+#include "gallery/qvb_colors.h"
 #include "publish/webbroser_form.h"
 #include "util/message_box.h"
 #include "util/program_texts.h"
@@ -24,6 +25,15 @@ void THTMLForm::BitBtn1Click() {
         ShowMessage(this, MessageKind::Information, kTooManyPicturesPerRowMessage);
         return;
     }
+    // Modern pages promise readable text: colours that do not give it are said before the run, and
+    // kept as the user chose them.
+    if (settings_.pageStyle == PageStyle::Modern &&
+        !ReadableContrast(settings_.textColor, settings_.bkgColor))
+        ShowMessage(this, MessageKind::Information,
+                    TextOr(3540,
+                           "The text colour on the background colour has a contrast of only %1 to 1; "
+                           "below 4.5 to 1 some visitors cannot read the pages. The colours stay as chosen.")
+                        .arg(ContrastRatio(settings_.textColor, settings_.bkgColor), 0, 'f', 1));
     if (!WorkFolderReady()) {
         ShowMessage(this, MessageKind::Error, QString::fromStdString(WorkFolderError()));
         return;

@@ -68,6 +68,28 @@ TEST(GallerySettingsTest, SaveWritesAllTenKeysAsTheFieldsShowThemAndReadsBack) {
     EXPECT_EQ(ButtonSetFolderName(s.buttons), "07");
 }
 
+// A classic album's file gains no key; a modern one says so, and going back is written too.
+TEST(GallerySettingsTest, ThePageStyleIsStoredOnceItIsNotClassic) {
+    TempDir dir;
+    const std::string file = dir / "Gallery_Gal_0001.ini";
+    GallerySettings s;
+    ASSERT_TRUE(SaveGallerySettings(file, s));
+    EXPECT_EQ(ReadFile(file).find("PageStyle"), std::string::npos);
+    s.pageStyle = PageStyle::Modern;
+    ASSERT_TRUE(SaveGallerySettings(file, s));
+    EXPECT_NE(ReadFile(file).find("PageStyle=Modern\r\n"), std::string::npos);
+    EXPECT_EQ(ReadGallerySettings(file).pageStyle, PageStyle::Modern);
+    s.pageStyle = PageStyle::Classic;
+    ASSERT_TRUE(SaveGallerySettings(file, s));
+    EXPECT_EQ(ReadGallerySettings(file).pageStyle, PageStyle::Classic);
+    for (const char* stored : {"modern", "MODERN", " Modern "}) {
+        WriteFile(file, std::string("[SETTINGS]\r\nPageStyle=") + stored + "\r\n");
+        EXPECT_EQ(ReadGallerySettings(file).pageStyle, PageStyle::Modern) << stored;
+    }
+    WriteFile(file, "[SETTINGS]\r\nPageStyle=Fancy\r\n");
+    EXPECT_EQ(ReadGallerySettings(file).pageStyle, PageStyle::Classic);
+}
+
 TEST(GallerySettingsTest, SaveNamesTheFileWhenItCannotBeWritten) {
     TempDir dir;
     WriteFile(dir / "blocker", "a file where a folder should be");

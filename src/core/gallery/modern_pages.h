@@ -1,0 +1,30 @@
+// The pages of the "Modern" page style: the same gallery (overview, a detail page per picture in a
+// ring, the slideshow, the stylesheet, the chosen button images, the same file names) as semantic,
+// accessible pages for today's browsers. They live beside the classic writers and share nothing
+// with them but the names and the picks.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "gallery/gallery_pages.h"
+
+namespace wexbo {
+
+struct ModernPageOptions {
+    int picturesPerRow = 4;  // the most columns, on wide screens
+    bool captionsVisible = false;
+    long long textColor = 0;  // 0x00BBGGRR, as the settings store it
+    long long bkgColor = 0xFFFFFF;
+};
+
+// The files the modern pages need besides the pictures and button images: every page, the
+// stylesheet and the script, by name.
+std::vector<std::string> ModernPageFiles(const std::vector<PagePicture>& pictures);
+
+// Writes every modern page, the stylesheet and the script into setup.pageFolder. Throws
+// PageFileError naming a file that cannot be written.
+void WriteModernPages(const PageSetup& setup, const std::vector<PagePicture>& pictures,
+                      const ModernPageOptions& options);
+
+}  // namespace wexbo
