@@ -350,11 +350,14 @@ std::vector<std::string> SlideshowLines(const PageSetup& setup, const std::vecto
          "</div>", "<ol class=\"slides\">"});
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const PagePicture& picture = pictures[i];
-        std::string item = std::string(i == 0 ? "<li class=\"current\">" : "<li>") + "<figure><img src=\"" +
-                           Link(FullSizePictureName(picture.webName)) + "\"" +
-                           SizeAttributes(picture.fullSize) + " alt=\"" + Encode(PictureName(picture)) +
-                           "\" loading=\"lazy\" decoding=\"async\">";
-        if (!picture.caption.empty()) item += "<figcaption>" + Encode(picture.caption) + "</figcaption>";
+        std::string item =
+            std::string(i == 0 ? "<li class=\"current\">" : "<li>") + "<figure><img src=\"" +
+            Link(FullSizePictureName(picture.webName)) + "\"" + SizeAttributes(picture.fullSize) + " alt=\"" +
+            Encode(PictureName(picture)) +
+            (i == 0 ? "\" fetchpriority=\"high\">" : "\" loading=\"lazy\" decoding=\"async\">");
+        // The picture's name is its caption already: a screen reader should not hear it twice.
+        if (!picture.caption.empty())
+            item += "<figcaption aria-hidden=\"true\">" + Encode(picture.caption) + "</figcaption>";
         lines.push_back(item + "</figure></li>");
     }
     lines.insert(lines.end(), {"</ol>", "</main>"});
@@ -490,7 +493,7 @@ std::vector<std::string> ModernStylesheetLines(const std::vector<PagePicture>& p
         "}",
         ".pager { display: flex; justify-content: center; gap: 1rem; margin: 0 0 1rem; padding: 0; "
         "list-style: none; }",
-        ".picture img { max-height: 85vh; width: auto; }",
+        ".picture img { max-height: 85vh; object-fit: contain; }",
         ".controls { display: none; }",
         ".js .controls { display: flex; flex-wrap: wrap; justify-content: center; align-items: center; gap: "
         "1rem; }",
@@ -505,7 +508,7 @@ std::vector<std::string> ModernStylesheetLines(const std::vector<PagePicture>& p
         "}",
         "#slide-status { margin: 0; min-width: 4em; }",
         ".slides { display: grid; gap: 2rem; margin: 1rem 0; padding: 0; list-style: none; }",
-        ".slides img { max-height: 80vh; width: auto; }",
+        ".slides img { max-height: 80vh; object-fit: contain; }",
         ".js .slides > li:not(.current) { display: none; }",
         ".js .slides > li.current { animation: fade-in 0.4s ease-out; }",
         "@keyframes fade-in { from { opacity: 0.4; } to { opacity: 1; } }",
