@@ -1,6 +1,8 @@
 #include "gallery/button_sets.h"
 
+#include <array>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "app/startup.h"
@@ -28,6 +30,24 @@ std::string CopyButtonSet(const std::string& programFolder, const std::string& d
         if (ec) return "Cannot copy the button image " + source + " to " + destination + ": " + ec.message();
     }
     return {};
+}
+
+std::optional<PixelSize> ReadGifSize(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::array<unsigned char, 10> header{};
+    if (!file.read(reinterpret_cast<char*>(header.data()), header.size())) return std::nullopt;
+    const std::string signature(header.begin(), header.begin() + 6);
+    if (signature != "GIF87a" && signature != "GIF89a") return std::nullopt;
+    const PixelSize size{header[6] | header[7] << 8, header[8] | header[9] << 8};
+    if (size.width == 0 || size.height == 0) return std::nullopt;
+    return size;
+}
+
+std::map<std::string, PixelSize> ButtonImageSizes(const std::string& folder) {
+    std::map<std::string, PixelSize> sizes;
+    for (const char* name : kButtonImageNames)
+        if (const auto size = ReadGifSize(folder + name)) sizes.emplace(name, *size);
+    return sizes;
 }
 
 }  // namespace wexbo

@@ -1,7 +1,11 @@
 // The navigation button sets: 28 folders of five GIF images in the data folder's "buttons/".
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
+
+#include "gallery/web_pictures.h"
 
 namespace wexbo {
 
@@ -14,5 +18,12 @@ std::string ButtonSetFolder(const std::string& dataFolder, int buttonsIndex);
 // its buttons. Returns "" on success, otherwise the message naming the image and the problem.
 std::string CopyButtonSet(const std::string& programFolder, const std::string& dataFolder, int buttonsIndex,
                           const std::string& destination);
+
+// The size a GIF file declares (its logical screen), or nothing when the file is missing or no GIF.
+std::optional<PixelSize> ReadGifSize(const std::string& path);
+
+// The sizes of the button images in `folder` (ending in "/"), by file name; those that cannot be
+// read are left out.
+std::map<std::string, PixelSize> ButtonImageSizes(const std::string& folder);
 
 }  // namespace wexbo

@@ -120,12 +120,13 @@ private:
         const PageSetup setup = Setup();
         const std::vector<PagePicture> pictures = ConvertPictures(setup);
         CheckCancel();
-        WritePages(setup, pictures);
-        CheckCancel();
+        // The buttons come first: the modern pages give each its size.
         if (std::string error =
                 CopyButtonSet(program_, AddTrailingBackslash(folders.dataFolder), settings_.buttons, work_);
             !error.empty())
             throw RunFailure(error);
+        WritePages(setup, pictures);
+        CheckCancel();
         for (const char* name : kButtonImageNames) files_.push_back(name);
         CheckCancel();
 
@@ -292,6 +293,7 @@ private:
             options.captionsVisible = settings_.textVisible;
             options.textColor = settings_.textColor;
             options.bkgColor = settings_.bkgColor;
+            options.buttonSizes = ButtonImageSizes(work_);
             WriteModernPages(setup, pictures, options);
             const std::vector<std::string> pages = ModernPageFiles(pictures);
             files_.insert(files_.end(), pages.begin(), pages.end());

@@ -205,10 +205,13 @@ void AddFooter(std::vector<std::string>& lines, const PageSetup& setup, const st
 void AddEnd(std::vector<std::string>& lines) { lines.insert(lines.end(), {"</body>", "</html>"}); }
 
 // A link drawn as a button image with its text beside it (shown, or for screen readers only).
-std::string ButtonLink(const std::string& href, const char* image, const std::string& label, bool labelShown,
-                       const std::string& extra = "") {
-    return "<a class=\"button\" href=\"" + href + "\"" + extra + "><img src=\"" + image +
-           "\" alt=\"\"><span" + (labelShown ? "" : " class=\"visually-hidden\"") + ">" + Encode(label) +
+// The image keeps its box while it loads where its size is known.
+std::string ButtonLink(const ModernPageOptions& options, const std::string& href, const char* image,
+                       const std::string& label, bool labelShown, const std::string& extra = "") {
+    const auto size = options.buttonSizes.find(image);
+    return "<a class=\"button\" href=\"" + href + "\"" + extra + "><img src=\"" + image + "\"" +
+           (size == options.buttonSizes.end() ? std::string() : SizeAttributes(size->second)) +
+           " alt=\"\"><span" + (labelShown ? "" : " class=\"visually-hidden\"") + ">" + Encode(label) +
            "</span></a>";
 }
 
@@ -223,8 +226,8 @@ std::vector<std::string> OverviewLines(const PageSetup& setup, const std::vector
     std::vector<std::string> lines = HeadLines(setup, options, AlbumTitle(setup), description);
     lines.insert(lines.end(),
                  {"<nav aria-label=\"" + Encode(words.slideshow) + "\">",
-                  ButtonLink(Link(kSlideshowPageName), "slideshow.gif", words.startSlideshow, true), "</nav>",
-                  "<main>", "<p>" + Encode(words.instruction) + "</p>", "<ul class=\"grid\">"});
+                  ButtonLink(options, Link(kSlideshowPageName), "slideshow.gif", words.startSlideshow, true),
+                  "</nav>", "<main>", "<p>" + Encode(words.instruction) + "</p>", "<ul class=\"grid\">"});
     for (const PagePicture& picture : pictures) {
         std::string item = "<li><figure><a href=\"" + Link(DetailPageName(picture.webName)) +
                            "\"><img src=\"" + Link(OverviewPictureName(picture.webName)) + "\"" +
@@ -287,20 +290,21 @@ std::vector<std::string> DetailLines(const PageSetup& setup, const std::vector<P
     const std::string previous = DetailPageName(pictures[index == 0 ? count - 1 : index - 1].webName);
     const std::string next = DetailPageName(pictures[index + 1 == count ? 0 : index + 1].webName);
     std::vector<std::string> lines = HeadLines(setup, options, title, description);
-    lines.insert(
-        lines.end(),
-        {"<nav aria-label=\"" + Encode(words.pictureNavigation) + "\">", "<ul class=\"pager\">",
-         "<li>" +
-             ButtonLink(Link(previous), "previous.gif", words.previous, false,
-                        " id=\"previous-link\" rel=\"prev\"") +
-             "</li>",
-         "<li>" +
-             ButtonLink(Link(kOverviewPageName), "home.gif", words.allPictures, false,
-                        " id=\"overview-link\"") +
-             "</li>",
-         "<li>" + ButtonLink(Link(next), "next.gif", words.next, false, " id=\"next-link\" rel=\"next\"") +
-             "</li>",
-         "</ul>", "</nav>", "<main>", "<figure class=\"picture\">"});
+    lines.insert(lines.end(),
+                 {"<nav aria-label=\"" + Encode(words.pictureNavigation) + "\">", "<ul class=\"pager\">",
+                  "<li>" +
+                      ButtonLink(options, Link(previous), "previous.gif", words.previous, false,
+                                 " id=\"previous-link\" rel=\"prev\"") +
+                      "</li>",
+                  "<li>" +
+                      ButtonLink(options, Link(kOverviewPageName), "home.gif", words.allPictures, false,
+                                 " id=\"overview-link\"") +
+                      "</li>",
+                  "<li>" +
+                      ButtonLink(options, Link(next), "next.gif", words.next, false,
+                                 " id=\"next-link\" rel=\"next\"") +
+                      "</li>",
+                  "</ul>", "</nav>", "<main>", "<figure class=\"picture\">"});
     lines.push_back("<a href=\"" + Link(kOverviewPageName) + "\"><img src=\"" +
                     Link(FullSizePictureName(picture.webName)) + "\"" + SizeAttributes(picture.fullSize) +
                     " alt=\"" + Encode(PictureName(picture)) + "\" fetchpriority=\"high\"></a>");
@@ -335,19 +339,19 @@ std::vector<std::string> SlideshowLines(const PageSetup& setup, const std::vecto
                   {"<script>document.documentElement.classList.add(\"js\");</script>",
                    "<script src=\"" + std::string(kScriptName) + "\" defer></script>"});
     const std::string total = std::to_string(pictures.size());
-    lines.insert(
-        lines.end(),
-        {"<nav aria-label=\"" + Encode(words.gallery) + "\">",
-         ButtonLink(Link(kOverviewPageName), "gallery.gif", words.allPictures, true, " id=\"overview-link\""),
-         "</nav>", "<main>", "<h2 class=\"visually-hidden\">" + Encode(words.slideshow) + "</h2>",
-         "<div class=\"controls\">", ControlButton("slide-previous", "&#8249;", words.previous),
-         ControlButton(
-             "slide-play", "&#9654;", words.play,
-             " data-play=\"" + Encode(words.play) + "\" data-pause=\"" + Encode(words.pause) + "\""),
-         ControlButton("slide-next", "&#8250;", words.next),
-         "<p id=\"slide-status\" aria-live=\"polite\">" +
-             (pictures.empty() ? std::string() : "1 / " + total) + "</p>",
-         "</div>", "<ol class=\"slides\">"});
+    lines.insert(lines.end(),
+                 {"<nav aria-label=\"" + Encode(words.gallery) + "\">",
+                  ButtonLink(options, Link(kOverviewPageName), "gallery.gif", words.allPictures, true,
+                             " id=\"overview-link\""),
+                  "</nav>", "<main>", "<h2 class=\"visually-hidden\">" + Encode(words.slideshow) + "</h2>",
+                  "<div class=\"controls\">", ControlButton("slide-previous", "&#8249;", words.previous),
+                  ControlButton(
+                      "slide-play", "&#9654;", words.play,
+                      " data-play=\"" + Encode(words.play) + "\" data-pause=\"" + Encode(words.pause) + "\""),
+                  ControlButton("slide-next", "&#8250;", words.next),
+                  "<p id=\"slide-status\" aria-live=\"polite\">" +
+                      (pictures.empty() ? std::string() : "1 / " + total) + "</p>",
+                  "</div>", "<ol class=\"slides\">"});
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const PagePicture& picture = pictures[i];
         std::string item =

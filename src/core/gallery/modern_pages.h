@@ -4,6 +4,7 @@
 // with them but the names and the picks.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ struct ModernPageOptions {
     bool captionsVisible = false;
     long long textColor = 0;  // 0x00BBGGRR, as the settings store it
     long long bkgColor = 0xFFFFFF;
+    // The button images' sizes by file name; a button missing here is drawn without them.
+    std::map<std::string, PixelSize> buttonSizes;
 };
 
 // The files the modern pages need besides the pictures and button images: every page, the

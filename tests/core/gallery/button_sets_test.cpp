@@ -1,11 +1,14 @@
 // The navigation button sets the build draws into the program folder: 28 complete sets, each
 // image a real GIF of button size, every set looking different, all shown on the chooser page.
+#include "gallery/button_sets.h"
+
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -104,6 +107,46 @@ TEST_F(ButtonSetsTest, EverySetHasItsFiveImagesAtButtonSize) {
             EXPECT_GT(opaque, p.pixels.size() / 8) << "hardly anything drawn";
         }
 }
+
+// The sizes the pages give the buttons are those giflib reads.
+TEST_F(ButtonSetsTest, ButtonImageSizesAreThoseOfTheImages) {
+    for (int set = 1; set <= kSets; ++set) {
+        const auto sizes = ButtonImageSizes(SetFolder(set));
+        ASSERT_EQ(sizes.size(), std::size(kRoles)) << SetFolder(set);
+        for (size_t role = 0; role < std::size(kRoles); ++role) {
+            const Picture& p = sets_[set - 1][role];
+            EXPECT_EQ(sizes.at(std::string(kRoles[role]) + ".gif"), (PixelSize{p.width, p.height}))
+                << SetFolder(set) << kRoles[role];
+        }
+    }
+}
+
+struct GifHeaderCase {
+    const char* name;
+    std::string bytes;
+    std::optional<PixelSize> size;
+};
+
+class GifSizeTest : public testing::TestWithParam<GifHeaderCase> {};
+
+TEST_P(GifSizeTest, ReadsTheDeclaredSizeOrNothing) {
+    test::TempDir dir;
+    const std::string file = dir / "button.gif";
+    test::WriteFile(file, GetParam().bytes);
+    EXPECT_EQ(ReadGifSize(file), GetParam().size);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, GifSizeTest,
+    testing::Values(GifHeaderCase{"Gif89", std::string("GIF89a\x2C\x01\x20\x00\x00", 11), PixelSize{300, 32}},
+                    GifHeaderCase{"Gif87", std::string("GIF87a\x28\x00\x24\x00", 10), PixelSize{40, 36}},
+                    GifHeaderCase{"Png", std::string("\x89PNG\r\n\x1A\n\0\0\0\x0D", 12), std::nullopt},
+                    GifHeaderCase{"Truncated", "GIF89a\x28", std::nullopt},
+                    GifHeaderCase{"ZeroWidth", std::string("GIF89a\0\0\x24\0", 10), std::nullopt},
+                    GifHeaderCase{"Empty", "", std::nullopt}),
+    [](const testing::TestParamInfo<GifHeaderCase>& info) { return info.param.name; });
+
+TEST(GifSizeTest, AMissingFileHasNoSize) { EXPECT_EQ(ReadGifSize("/nonexistent/button.gif"), std::nullopt); }
 
 TEST_F(ButtonSetsTest, TheFiveImagesOfASetShowFiveDifferentThings) {
     for (int set = 1; set <= kSets; ++set)

@@ -84,7 +84,7 @@ protected:
     std::vector<PagePicture> pictures{{"zurich_lake", kRawCaption, {160, 120}, true, {800, 600}},
                                       {"old-town_square", "", {160, 120}, true, {1024, 768}},
                                       {"tower", "Tower", {90, 120}, false, {450, 600}}};
-    ModernPageOptions options{3, true, RgbColor(0x12, 0x34, 0x56), RgbColor(250, 240, 230)};
+    ModernPageOptions options{3, true, RgbColor(0x12, 0x34, 0x56), RgbColor(250, 240, 230), {}};
 };
 
 TEST_F(ModernPagesTest, WritesExactlyTheListedFilesWithCrLfAndTheSameBytesEachTime) {
@@ -149,6 +149,11 @@ TEST_F(ModernPagesTest, EveryPageIsOneDocumentWithOneH1AndTheLandmarks) {
 }
 
 TEST_F(ModernPagesTest, ImagesHaveTheirSizesAndAltTextAndButtonImagesAreDecorative) {
+    // Every button's size but the home button's is known.
+    options.buttonSizes = {{"slideshow.gif", {40, 36}},
+                           {"gallery.gif", {41, 37}},
+                           {"previous.gif", {42, 38}},
+                           {"next.gif", {43, 39}}};
     Write();
     // src → width, height, alt
     std::map<std::string, std::tuple<int, int, std::string>> expected;
@@ -169,6 +174,13 @@ TEST_F(ModernPagesTest, ImagesHaveTheirSizesAndAltTextAndButtonImagesAreDecorati
             ASSERT_TRUE(Attribute(tag, "alt"));
             if (IsButtonImage(*src)) {
                 EXPECT_EQ(*Attribute(tag, "alt"), "");
+                const auto size = options.buttonSizes.find(*src);
+                EXPECT_EQ(Attribute(tag, "width"), size == options.buttonSizes.end()
+                                                       ? std::nullopt
+                                                       : std::optional(std::to_string(size->second.width)));
+                EXPECT_EQ(Attribute(tag, "height"), size == options.buttonSizes.end()
+                                                        ? std::nullopt
+                                                        : std::optional(std::to_string(size->second.height)));
                 buttons.insert(*src);
                 continue;
             }
