@@ -7,6 +7,8 @@
 #    bottom (as it stands), so a turned or mirrored web picture shows at a glance.
 #  - WORK_FOLDER/gallery: `wexbo generate` of that album, captions on, button set 7.
 #  - WORK_FOLDER/sample-gallery: `wexbo generate` of the first sample album the program ships.
+#  - WORK_FOLDER/modern-gallery and WORK_FOLDER/modern-sample-gallery: the same two albums in the
+#    modern page style.
 #  - WORK_FOLDER/formats-gallery: `wexbo generate` of WORK_FOLDER/formats, the album's pictures in
 #    other formats; WORK_FOLDER/formats-album holds them as JPEG files to check it against.
 # The program runs with a home and a temporary folder of its own inside WORK_FOLDER.
@@ -16,7 +18,8 @@ work=${2:?usage: prepare_galleries.sh WEXBO WORK_FOLDER}
 IM=/usr/bin/convert
 
 album=$work/gallery-album
-rm -rf "$album" "$work/gallery" "$work/sample-gallery" "$work/gallery-home" "$work/gallery-tmp"
+rm -rf "$album" "$work/gallery" "$work/sample-gallery" "$work/modern-gallery" "$work/modern-sample-gallery" \
+  "$work/gallery-home" "$work/gallery-tmp"
 mkdir -p "$album" "$work/gallery-home" "$work/gallery-tmp"
 
 # picture FILE WIDTHxHEIGHT COLOURS LABEL: an upright picture, the label written large in the
@@ -59,13 +62,16 @@ printf '[SETTINGS]\r\nSmallPicX=120\r\nLargePicX=600\r\nPicProRow=4\r\nButtons=6
 export HOME=$work/gallery-home TMPDIR=$work/gallery-tmp
 unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DOCUMENTS_DIR DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 rm "$work/gallery-tmp/upright.jpg"
-# generate SOURCE OUTPUT: progress goes to a log, shown only when the run fails.
+# generate SOURCE OUTPUT [OPTION...]: progress goes to a log, shown only when the run fails.
 generate() {
-  "$wexbo" generate "$1" "$2" --settings "$settings" --language english --jobs 2 >/dev/null 2>"$work/generate.log" ||
+  "$wexbo" generate "$1" "$2" --settings "$settings" --language english --jobs 2 "${@:3}" >/dev/null 2>"$work/generate.log" ||
     { cat "$work/generate.log" >&2; exit 1; }
 }
+sample=$(dirname "$wexbo")/gal/Gal_0001
 generate "$album" "$work/gallery"
-generate "$(dirname "$wexbo")/gal/Gal_0001" "$work/sample-gallery"
+generate "$sample" "$work/sample-gallery"
+generate "$album" "$work/modern-gallery" --style modern
+generate "$sample" "$work/modern-sample-gallery" --style modern
 
 # The same pictures in the formats a phone, a screenshot tool, a scanner and the web give, in a
 # folder of their own: PNG, WebP, HEIC, a TIFF stored lying with its Orientation tag 6, AVIF. Its
