@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         image.SetPicture(small.Clone(), picture.iccProfile);
         image.FramePicture(2, 0xEAEAEA, 0xFFFFFF);
         image.Rotate(9000);
-        const std::string jpeg = EncodeJpeg(*image.Snapshot(), 95, false, picture.iccProfile);
+        const std::string jpeg = EncodeJpeg(*image.Snapshot(), {95}, picture.iccProfile);
         DecodeJpegMemory(jpeg.data(), jpeg.size(), 0, 0, "fuzz-out", limits);
     } catch (const ImagingFault&) {
     } catch (const ELeadImageError&) {

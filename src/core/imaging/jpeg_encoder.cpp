@@ -55,8 +55,7 @@ struct EncodeJob {
     StringDestination destination{};
     bool created = false;
     const RgbBuffer* picture = nullptr;
-    int quality = 95;
-    bool greyscale = false;
+    JpegSettings settings;
     const std::string* icc = nullptr;
     const std::string* exif = nullptr;
     std::string output;
@@ -83,19 +82,21 @@ bool RunEncode(EncodeJob& job) {
     cinfo->input_components = 3;
     cinfo->in_color_space = JCS_EXT_RGB;
     jpeg_set_defaults(cinfo);
-    if (job.greyscale) {
+    if (job.settings.greyscale) {
         jpeg_set_colorspace(cinfo, JCS_GRAYSCALE);
     } else {
-        // 4:2:2: colour at half the horizontal resolution, full vertical resolution.
+        // 4:2:2: colour at half the horizontal resolution, full vertical resolution; 4:2:0 halves
+        // both.
         cinfo->comp_info[0].h_samp_factor = 2;
-        cinfo->comp_info[0].v_samp_factor = 1;
+        cinfo->comp_info[0].v_samp_factor = job.settings.colourAtHalfHeight ? 2 : 1;
         for (int c = 1; c < 3; ++c) {
             cinfo->comp_info[c].h_samp_factor = 1;
             cinfo->comp_info[c].v_samp_factor = 1;
         }
     }
-    jpeg_set_quality(cinfo, job.quality, TRUE);
+    jpeg_set_quality(cinfo, job.settings.quality, TRUE);
     cinfo->optimize_coding = TRUE;
+    if (job.settings.progressive) jpeg_simple_progression(cinfo);
     jpeg_start_compress(cinfo, TRUE);
     // An APP1 segment holds at most 65,533 bytes; a larger block is left out rather than cut.
     if (!job.exif->empty() && job.exif->size() <= 65533)
@@ -123,13 +124,13 @@ int JpegQualityForFactor(int factor) {
     return std::max(1, static_cast<int>(std::lround(80.0 - 79.0 * t)));
 }
 
-std::string EncodeJpeg(const RgbBuffer& picture, int quality, bool greyscale, const std::string& iccProfile,
+std::string EncodeJpeg(const RgbBuffer& picture, const JpegSettings& settings, const std::string& iccProfile,
                        const std::string& exifApp1) {
     if (picture.Empty()) throw ImagingFault(kLeadNoPicture, "no picture to encode");
     EncodeJob job;
     job.picture = &picture;
-    job.quality = std::clamp(quality, 1, 100);
-    job.greyscale = greyscale;
+    job.settings = settings;
+    job.settings.quality = std::clamp(settings.quality, 1, 100);
     job.icc = &iccProfile;
     job.exif = &exifApp1;
     if (!RunEncode(job)) throw ImagingFault(job.trap.code, std::string("JPEG encoder: ") + job.trap.message);

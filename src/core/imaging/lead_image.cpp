@@ -236,11 +236,17 @@ std::string TLEADImage::SaveToMemory(int format, int bitsPerPixel, int qualityFa
     return bytes;
 }
 
+std::string TLEADImage::SaveJpegToMemory(const JpegSettings& settings) {
+    std::string bytes;
+    Run("Save", true, [&] { bytes = EncodeJpeg(*picture_, settings, iccProfile_); });
+    return bytes;
+}
+
 std::string TLEADImage::Encode(int format, int bitsPerPixel, int qualityFactor) const {
     if (format != kLeadFormatJpeg) throw ImagingFault(kLeadUnsupportedFormat, "only JPEG is written");
     if (bitsPerPixel != 24 && bitsPerPixel != 8 && bitsPerPixel != 0)
         throw ImagingFault(kLeadUnsupportedFormat, "JPEG takes 8 or 24 bits per pixel");
-    return EncodeJpeg(*picture_, JpegQualityForFactor(qualityFactor), bitsPerPixel == 8, iccProfile_);
+    return EncodeJpeg(*picture_, {JpegQualityForFactor(qualityFactor), bitsPerPixel == 8}, iccProfile_);
 }
 
 void TLEADImage::FramePicture(int depth, LeadColor shadowColor, LeadColor cornerColor) {

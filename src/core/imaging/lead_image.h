@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "imaging/jpeg_encoder.h"
 #include "imaging/lead_error.h"
 #include "imaging/rgb_buffer.h"
 
@@ -141,6 +142,8 @@ public:
               int qualityFactor = 4, int multiPage = 0);
     // The bytes Save would write, for a caller that writes them itself.
     std::string SaveToMemory(int format = kLeadFormatJpeg, int bitsPerPixel = 24, int qualityFactor = 4);
+    // The bytes of the picture as a JPEG file written as `settings` say.
+    std::string SaveJpegToMemory(const JpegSettings& settings);
 
     // The thumbnail and gallery frame on a picture of W × H: the frame over the whole picture with
     // a drop shadow of colour `shadowColor` `depth` pixels right and down, and the two

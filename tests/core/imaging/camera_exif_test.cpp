@@ -51,7 +51,7 @@ TEST(CameraExifTest, NothingWorthKeepingOrNoExifGivesNothing) {
 
 TEST(CameraExifTest, TheEncoderWritesTheBlockAfterTheJfifHeader) {
     const std::string block = CameraExif(test::PhoneExif(6));
-    const std::string jpeg = EncodeJpeg(test::Solid(16, 16, test::kRed), 95, false, "", block);
+    const std::string jpeg = EncodeJpeg(test::Solid(16, 16, test::kRed), {95}, "", block);
     // SOI, APP0 (JFIF, 18 bytes), then APP1 holding exactly the block.
     ASSERT_GT(jpeg.size(), 24 + block.size());
     EXPECT_EQ(static_cast<unsigned char>(jpeg[20]), 0xFF);
