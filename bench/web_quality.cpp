@@ -17,9 +17,11 @@
 namespace {
 
 bool WritePpm(const wexbo::RgbBuffer& picture, const std::string& file) {
-    std::string bytes = "P6\n" + std::to_string(picture.Width()) + " " + std::to_string(picture.Height()) + "\n255\n";
+    std::string bytes =
+        "P6\n" + std::to_string(picture.Width()) + " " + std::to_string(picture.Height()) + "\n255\n";
     for (int y = 0; y < picture.Height(); ++y)
-        bytes.append(reinterpret_cast<const char*>(picture.Row(y)), static_cast<std::size_t>(picture.Width()) * 3);
+        bytes.append(reinterpret_cast<const char*>(picture.Row(y)),
+                     static_cast<std::size_t>(picture.Width()) * 3);
     return wexbo::WriteNewFile(file, bytes);
 }
 
@@ -42,7 +44,8 @@ int main(int argc, char** argv) {
             if (image.Width() < image.FileWidth()) image.LoadForSize(argv[i], target.width, target.height);
             image.Size(target.width, target.height, wexbo::kLeadSizeBicubic);
             const auto picture = image.Snapshot();
-            if (!WritePpm(*picture, out + number + ".ppm")) throw std::runtime_error("cannot write the PPM file");
+            if (!WritePpm(*picture, out + number + ".ppm"))
+                throw std::runtime_error("cannot write the PPM file");
             for (int quality = 60; quality <= 95; quality += 5)
                 for (const bool halfHeight : {false, true}) {
                     const std::string name = out + number + "_q" + std::to_string(quality) +

@@ -46,8 +46,8 @@ std::string WriteJpegCopy(const std::string& sourcePath, const std::string& targ
         return ProblemText(error, sourcePath);
     }
     try {
-        bytes = EncodeJpeg(*image.Snapshot(), {JpegQualityForFactor(kAlbumCopyQualityFactor)}, image.IccProfile(),
-                           CameraExif(image.Exif()));
+        bytes = EncodeJpeg(*image.Snapshot(), {JpegQualityForFactor(kAlbumCopyQualityFactor)},
+                           image.IccProfile(), CameraExif(image.Exif()));
     } catch (const std::exception& error) {
         return "Cannot write the album copy " + target + ": " + error.what();
     }

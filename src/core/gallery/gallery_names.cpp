@@ -1,5 +1,6 @@
 #include "gallery/gallery_names.h"
 
+#include <array>
 #include <map>
 #include <set>
 #include <string_view>
@@ -31,12 +32,20 @@ std::string PictureBaseName(const std::string& path) {
 std::string DetailPageName(const std::string& webName) { return webName + ".html"; }
 std::string OverviewPictureName(const std::string& webName) { return webName + "_thumb.jpg"; }
 std::string FullSizePictureName(const std::string& webName) { return webName + ".jpg"; }
+std::string OverviewPicture2xName(const std::string& webName) { return webName + "_thumb@2x.jpg"; }
+std::string FullSizePicture2xName(const std::string& webName) { return webName + "@2x.jpg"; }
 
 std::vector<std::string> AssignWebNames(const std::vector<GalleryPicture>& pictures) {
     std::set<std::string> used = FixedNames();
-    auto isFree = [&used](const std::string& web) {
-        return !used.count(DetailPageName(web)) && !used.count(OverviewPictureName(web)) &&
-               !used.count(FullSizePictureName(web));
+    const auto filesOf = [](const std::string& web) {
+        return std::array<std::string, 5>{DetailPageName(web), OverviewPictureName(web),
+                                          FullSizePictureName(web), OverviewPicture2xName(web),
+                                          FullSizePicture2xName(web)};
+    };
+    auto isFree = [&](const std::string& web) {
+        for (const std::string& file : filesOf(web))
+            if (used.count(file)) return false;
+        return true;
     };
     std::vector<std::string> names;
     names.reserve(pictures.size());
@@ -49,7 +58,7 @@ std::vector<std::string> AssignWebNames(const std::vector<GalleryPicture>& pictu
         std::string web = base;
         int& n = nextNumber.try_emplace(base, 2).first->second;
         while (!isFree(web)) web = base + "_" + std::to_string(n++);
-        used.insert({DetailPageName(web), OverviewPictureName(web), FullSizePictureName(web)});
+        for (std::string& file : filesOf(web)) used.insert(std::move(file));
         names.push_back(std::move(web));
     }
     return names;

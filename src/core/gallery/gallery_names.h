@@ -24,11 +24,15 @@ std::string PictureBaseName(const std::string& path);
 std::string DetailPageName(const std::string& webName);       // web name + ".html"
 std::string OverviewPictureName(const std::string& webName);  // web name + "_thumb.jpg"
 std::string FullSizePictureName(const std::string& webName);  // web name + ".jpg"
+// The same two pictures for screens of twice the density (the modern pages).
+std::string OverviewPicture2xName(const std::string& webName);  // web name + "_thumb@2x.jpg"
+std::string FullSizePicture2xName(const std::string& webName);  // web name + "@2x.jpg"
 
 // The web name of every picture, in order: WebFileName of its base name, and when any of the
-// picture's three files would take a name that the gallery already uses (a fixed page, script or
-// button image, or a file of an earlier picture) the first free "_2", "_3" … suffix. So every
-// picture keeps its own files and links, and "gallery.jpg" can never replace the overview page.
+// picture's files (its page, its two pictures and their 2x forms) would take a name that the gallery already
+// uses (a fixed page, script or button image, or a file of an earlier picture) the first free "_2", "_3" …
+// suffix. So every picture keeps its own files and links, and "gallery.jpg" can never replace the overview
+// page.
 std::vector<std::string> AssignWebNames(const std::vector<GalleryPicture>& pictures);
 
 // A file name as it stands in an href or src attribute: characters that would end or redirect a

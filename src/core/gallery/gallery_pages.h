@@ -32,6 +32,9 @@ struct PagePicture {
     PixelSize overview;     // the overview picture's own size
     bool landscape = true;  // the source is at least as wide as high
     PixelSize fullSize;     // the full-size picture's own size
+    // The 2x pictures' sizes (modern pages only; 0 × 0 where there are none).
+    PixelSize overview2x;
+    PixelSize fullSize2x;
 };
 
 // Writes a tail template: the lines before the footer, the footer line with the picked footer link

@@ -163,16 +163,28 @@ private:
         const std::vector<std::string> webNames = AssignWebNames(request_.pictures);
         std::vector<PagePicture> pictures;
         std::vector<WebPictureJob> jobs;
+        const bool modern = settings_.pageStyle == PageStyle::Modern;
         for (std::size_t i = 0; i < webNames.size(); ++i) {
-            pictures.push_back({webNames[i], Trim(request_.pictures[i].caption), {}, true, {}});
-            jobs.push_back({request_.pictures[i].path, work_ + OverviewPictureName(webNames[i]),
-                            work_ + FullSizePictureName(webNames[i])});
+            pictures.push_back({webNames[i], Trim(request_.pictures[i].caption), {}, true, {}, {}, {}});
+            jobs.push_back({request_.pictures[i].path,
+                            work_ + OverviewPictureName(webNames[i]),
+                            work_ + FullSizePictureName(webNames[i]),
+                            {},
+                            {}});
+            if (modern) {
+                jobs.back().overview2xFile = work_ + OverviewPicture2xName(webNames[i]);
+                jobs.back().fullSize2xFile = work_ + FullSizePicture2xName(webNames[i]);
+            }
         }
         WebPictureOptions options;
         options.overviewSetting = settings_.smallPicX;
         options.fullSizeSetting = settings_.largePicX;
         options.frame = settings_.shapeVisible;
         options.backgroundColor = settings_.bkgColor;
+        if (modern) {
+            options.jpeg = kModernPictureJpeg;
+            options.doubleDensity = true;
+        }
 
         std::string label = request_.texts(3511);
         if (label.empty()) label = kConvertingText;
@@ -221,13 +233,19 @@ private:
             pictures[i].overview = picture.sizes.overview;
             pictures[i].fullSize = picture.sizes.fullSize;
             pictures[i].landscape = picture.source.width >= picture.source.height;
+            pictures[i].overview2x = picture.doubleSizes.overview;
+            pictures[i].fullSize2x = picture.doubleSizes.fullSize;
             files_.insert(files_.end(), {OverviewPictureName(webNames[i]), FullSizePictureName(webNames[i])});
+            if (modern)
+                files_.insert(files_.end(),
+                              {OverviewPicture2xName(webNames[i]), FullSizePicture2xName(webNames[i])});
         }
         return pictures;
     }
 
     // The pictures the cache holds are taken from it; the others are converted, and kept for the
-    // next run. Errors and progress are those of converting them all.
+    // next run. Errors and progress are those of converting them all. A picture's 1x pair and its
+    // 2x pair are entries of their own; a picture with either missing is converted whole.
     std::vector<ConvertedPicture> ConvertOrTake(const std::vector<WebPictureJob>& jobs,
                                                 const WebPictureOptions& options,
                                                 const ConversionProgress& progress) {
@@ -237,19 +255,40 @@ private:
                                     request_.cacheLimit);
         const std::size_t count = jobs.size();
         const unsigned threads = request_.jobs == 0 ? DefaultJobCount() : request_.jobs;
-        std::vector<std::string> keys(count);
-        std::vector<std::optional<CachedPair>> pairs(count);
+        const int densities = options.doubleDensity ? 2 : 1;
+        // [density - 1][picture]: the key, the job writing that pair's files, and the pair.
+        std::vector<std::vector<std::string>> keys(densities, std::vector<std::string>(count));
+        std::vector<std::vector<WebPictureJob>> pairJobs(densities, jobs);
+        std::vector<std::vector<std::optional<CachedPair>>> pairs(
+            densities, std::vector<std::optional<CachedPair>>(count));
+        if (densities == 2) {
+            for (WebPictureJob& job : pairJobs[1]) {
+                job.overviewFile = job.overview2xFile;
+                job.fullSizeFile = job.fullSize2xFile;
+            }
+        }
+        std::vector<bool> fromCacheFile(count, false);
         ParallelFor(count, threads, [&](std::size_t i) {
-            keys[i] = WebPictureCache::KeyOf(jobs[i].source, options);
+            if (request_.convertAll) {
+                for (int d = 0; d < densities; ++d)
+                    keys[d][i] = WebPictureCache::KeyOf(jobs[i].source, options, d + 1);
+                return;
+            }
+            bool all = true;
+            for (int d = 0; d < densities; ++d) {
+                keys[d][i] = WebPictureCache::KeyOf(jobs[i].source, options, d + 1);
+                pairs[d][i] = cache.Take(keys[d][i], pairJobs[d][i], false);
+                all = all && pairs[d][i].has_value();
+            }
             // Without a work copy to keep, a pair the output folder already holds is never written.
-            if (!request_.convertAll) pairs[i] = cache.Take(keys[i], jobs[i], request_.keepWorkCopy);
+            for (int d = 0; all && request_.keepWorkCopy && d < densities; ++d)
+                all = cache.Take(keys[d][i], pairJobs[d][i]).has_value();
+            fromCacheFile[i] = all;
         });
         std::vector<std::size_t> missing;
         std::vector<WebPictureJob> toConvert;
-        std::vector<bool> fromCacheFile(count);
         for (std::size_t i = 0; i < count; ++i) {
-            fromCacheFile[i] = pairs[i].has_value();
-            if (pairs[i]) continue;
+            if (fromCacheFile[i]) continue;
             missing.push_back(i);
             toConvert.push_back(jobs[i]);
         }
@@ -261,27 +300,36 @@ private:
                 if (progress) progress(fromCache + done, static_cast<int>(count));
             },
             request_.cancel,
-            [&](std::size_t k, const ConvertedPicture& picture, const std::string& overview,
-                const std::string& fullSize) {
-                pairs[missing[k]] = cache.Keep(keys[missing[k]], picture, overview, fullSize);
+            [&](std::size_t k, const ConvertedPicture& picture, const WebPictureBytes& bytes) {
+                const std::size_t i = missing[k];
+                pairs[0][i] = cache.Keep(keys[0][i], picture, bytes.overview, bytes.fullSize);
+                if (densities == 2) {
+                    ConvertedPicture doubled{picture.source, picture.doubleSizes, {}};
+                    pairs[1][i] = cache.Keep(keys[1][i], doubled, bytes.overview2x, bytes.fullSize2x);
+                }
             });
-        cacheKeys_ = keys;
+        for (const auto& keysOfDensity : keys)
+            cacheKeys_.insert(cacheKeys_.end(), keysOfDensity.begin(), keysOfDensity.end());
         // Publishing compares these with what the output folder holds, without reading the files again.
         std::vector<ConvertedPicture> all(count);
         const bool deferPictures = !request_.keepWorkCopy;
         for (std::size_t i = 0; i < count; ++i) {
-            all[i] = pairs[i]->picture;
-            if (deferPictures && fromCacheFile[i]) {
-                // One Take writes both files of the pair, whichever of them publishing asks for first.
-                auto write = [cache, key = keys[i], job = jobs[i],
-                              done = std::make_shared<bool>(false)](const std::string&) {
-                    return *done || (*done = cache.Take(key, job).has_value());
-                };
-                deferred_[FileNameOnly(jobs[i].overviewFile)] = write;
-                deferred_[FileNameOnly(jobs[i].fullSizeFile)] = write;
+            all[i] = pairs[0][i]->picture;
+            if (densities == 2) all[i].doubleSizes = pairs[1][i]->picture.sizes;
+            for (int d = 0; d < densities; ++d) {
+                const WebPictureJob& job = pairJobs[d][i];
+                if (deferPictures && fromCacheFile[i]) {
+                    // One Take writes both files of the pair, whichever of them publishing asks for first.
+                    auto write = [cache, key = keys[d][i], job,
+                                  done = std::make_shared<bool>(false)](const std::string&) {
+                        return *done || (*done = cache.Take(key, job).has_value());
+                    };
+                    deferred_[FileNameOnly(job.overviewFile)] = write;
+                    deferred_[FileNameOnly(job.fullSizeFile)] = write;
+                }
+                digests_[FileNameOnly(job.overviewFile)] = pairs[d][i]->overviewDigest;
+                digests_[FileNameOnly(job.fullSizeFile)] = pairs[d][i]->fullSizeDigest;
             }
-            digests_[FileNameOnly(jobs[i].overviewFile)] = pairs[i]->overviewDigest;
-            digests_[FileNameOnly(jobs[i].fullSizeFile)] = pairs[i]->fullSizeDigest;
         }
         return all;
     }

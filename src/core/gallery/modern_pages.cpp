@@ -166,6 +166,21 @@ std::string SizeAttributes(const PixelSize& size) {
     return " width=\"" + std::to_string(size.width) + "\" height=\"" + std::to_string(size.height) + "\"";
 }
 
+// A picture's src, its 2x form for screens of higher density where that is larger, and its size.
+// It is shown at most at its own width, less the page's margins on narrower screens.
+std::string PictureSource(const std::string& file, const PixelSize& size, const std::string& file2x,
+                          const PixelSize& size2x) {
+    std::string attributes = " src=\"" + Link(file) + "\"";
+    if (size2x.width > size.width) {
+        const std::string width = std::to_string(size.width);
+        attributes += " srcset=\"" + Link(file) + " " + width + "w, " + Link(file2x) + " " +
+                      std::to_string(size2x.width) +
+                      "w\" sizes=\"(max-width: " + std::to_string(size.width + 32) +
+                      "px) calc(100vw - 2rem), " + width + "px\"";
+    }
+    return attributes + SizeAttributes(size);
+}
+
 // A small framed picture in the user's colours, inline so that it needs no file of its own.
 std::string FaviconLine(const ModernPageOptions& options) {
     const auto hex = [](long long color) { return "%23" + HtmlColor(color).substr(1); };
@@ -229,9 +244,10 @@ std::vector<std::string> OverviewLines(const PageSetup& setup, const std::vector
                   ButtonLink(options, Link(kSlideshowPageName), "slideshow.gif", words.startSlideshow, true),
                   "</nav>", "<main>", "<p>" + Encode(words.instruction) + "</p>", "<ul class=\"grid\">"});
     for (const PagePicture& picture : pictures) {
-        std::string item = "<li><figure><a href=\"" + Link(DetailPageName(picture.webName)) +
-                           "\"><img src=\"" + Link(OverviewPictureName(picture.webName)) + "\"" +
-                           SizeAttributes(picture.overview) + " alt=\"" + Encode(PictureName(picture)) +
+        std::string item = "<li><figure><a href=\"" + Link(DetailPageName(picture.webName)) + "\"><img" +
+                           PictureSource(OverviewPictureName(picture.webName), picture.overview,
+                                         OverviewPicture2xName(picture.webName), picture.overview2x) +
+                           " alt=\"" + Encode(PictureName(picture)) +
                            "\" loading=\"lazy\" decoding=\"async\"></a>";
         if (options.captionsVisible && !picture.caption.empty())
             item += "<figcaption>" + Encode(picture.caption) + "</figcaption>";
@@ -305,8 +321,9 @@ std::vector<std::string> DetailLines(const PageSetup& setup, const std::vector<P
                                  " id=\"next-link\" rel=\"next\"") +
                       "</li>",
                   "</ul>", "</nav>", "<main>", "<figure class=\"picture\">"});
-    lines.push_back("<a href=\"" + Link(kOverviewPageName) + "\"><img src=\"" +
-                    Link(FullSizePictureName(picture.webName)) + "\"" + SizeAttributes(picture.fullSize) +
+    lines.push_back("<a href=\"" + Link(kOverviewPageName) + "\"><img" +
+                    PictureSource(FullSizePictureName(picture.webName), picture.fullSize,
+                                  FullSizePicture2xName(picture.webName), picture.fullSize2x) +
                     " alt=\"" + Encode(PictureName(picture)) + "\" fetchpriority=\"high\"></a>");
     if (options.captionsVisible && !picture.caption.empty())
         lines.push_back("<figcaption>" + Encode(picture.caption) + "</figcaption>");
@@ -355,9 +372,10 @@ std::vector<std::string> SlideshowLines(const PageSetup& setup, const std::vecto
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const PagePicture& picture = pictures[i];
         std::string item =
-            std::string(i == 0 ? "<li class=\"current\">" : "<li>") + "<figure><img src=\"" +
-            Link(FullSizePictureName(picture.webName)) + "\"" + SizeAttributes(picture.fullSize) + " alt=\"" +
-            Encode(PictureName(picture)) +
+            std::string(i == 0 ? "<li class=\"current\">" : "<li>") + "<figure><img" +
+            PictureSource(FullSizePictureName(picture.webName), picture.fullSize,
+                          FullSizePicture2xName(picture.webName), picture.fullSize2x) +
+            " alt=\"" + Encode(PictureName(picture)) +
             (i == 0 ? "\" fetchpriority=\"high\">" : "\" loading=\"lazy\" decoding=\"async\">");
         // The picture's name is its caption already: a screen reader should not hear it twice.
         if (!picture.caption.empty())
@@ -387,9 +405,11 @@ constexpr const char* kSlideshowScript[] = {
     "    index = ((n % total) + total) % total;",
     "    slides[index].classList.add(\"current\");",
     "    status.textContent = (index + 1) + \" / \" + total;",
-    "    // The next picture loads while this one is shown.",
-    "    var coming = slides[(index + 1) % total].querySelector(\"img\");",
-    "    if (coming) coming.loading = \"eager\";",
+    "    // Both neighbours load while this one is shown; the others wait until they come near.",
+    "    [index + 1, index + total - 1].forEach(function (k) {",
+    "      var near = slides[k % total].querySelector(\"img\");",
+    "      if (near) near.loading = \"eager\";",
+    "    });",
     "  }",
     "  function setPlaying(on) {",
     "    if (timer) clearInterval(timer);",
@@ -467,6 +487,9 @@ std::vector<std::string> ModernStylesheetLines(const std::vector<PagePicture>& p
         "  list-style: none;", "}", ".button, .controls button {", "  display: inline-flex;",
         "  align-items: center;", "  justify-content: center;", "  gap: 0.5rem;", "  min-width: 44px;",
         "  min-height: 44px;", "}",
+        // The button sets are small palette images drawn pixel by pixel for one size: on denser
+        // screens they stay sharp-edged rather than blurred.
+        ".button img { image-rendering: pixelated; }",
         ".pager { display: flex; justify-content: center; gap: 1rem; margin: 0 0 1rem; padding: 0; "
         "list-style: none; }",
         ".picture img { max-height: 85vh; object-fit: contain; }", ".controls { display: none; }",

@@ -73,7 +73,7 @@ std::optional<Entry> ParseEntry(const std::string& bytes) {
 WebPictureCache::WebPictureCache(std::string folder, std::uint64_t limitBytes)
     : folder_(AddTrailingBackslash(std::move(folder))), limit_(limitBytes) {}
 
-std::string WebPictureCache::KeyOf(const std::string& source, const WebPictureOptions& options) {
+std::string WebPictureCache::KeyOf(const std::string& source, const WebPictureOptions& options, int density) {
     struct stat status {};
     if (::stat(source.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
     const std::string key =
@@ -81,7 +81,14 @@ std::string WebPictureCache::KeyOf(const std::string& source, const WebPictureOp
         std::to_string(status.st_size) + " " + std::to_string(Nanoseconds(status.st_mtim)) + " " +
         std::to_string(Nanoseconds(status.st_ctim)) + " | " + std::to_string(options.overviewSetting) + " " +
         std::to_string(options.fullSizeSetting) + " " + (options.frame ? "frame " : "plain ") +
-        std::to_string(options.backgroundColor) + " | " + kConversionVersion;
+        std::to_string(options.backgroundColor) + " | " + kConversionVersion +
+        // The classic pictures' keys stay those older versions wrote.
+        (options.jpeg == JpegSettings{} ? std::string()
+                                        : " | jpeg " + std::to_string(options.jpeg.quality) +
+                                              (options.jpeg.progressive ? " progressive" : " baseline") +
+                                              (options.jpeg.colourAtHalfHeight ? " 4:2:0" : " 4:2:2") +
+                                              (options.jpeg.greyscale ? " grey" : "")) +
+        (density == 1 ? std::string() : " | density " + std::to_string(density));
     return StableDigest(key);
 }
 

@@ -29,9 +29,11 @@ public:
 
     // The key of a source's pair: the file's device, inode, size, and modification and change times
     // in nanoseconds (an edit in place, even a `touch`, is converted again), both sizes, the frame
-    // and its background colour, the encoder's settings and the version of the conversion. "" when
+    // and its background colour, the encoder's settings (which differ between the page styles), the
+    // density and the version of the conversion. "" when
     // the source cannot be looked at (it is then converted, and its error reported as usual).
-    static std::string KeyOf(const std::string& source, const WebPictureOptions& options);
+    // `density` 2 is the key of the pair for screens of twice the density.
+    static std::string KeyOf(const std::string& source, const WebPictureOptions& options, int density = 1);
 
     // Writes the pair kept under `key` to the job's two files (only checks it, with `writeFiles`
     // false: a caller that may not need the files writes them later with a second Take). None on

@@ -120,16 +120,19 @@ std::string ProblemOf(const ELeadImageError& error, const std::string& file) {
     return text + " (" + detail + ")";
 }
 
+// The frame's depth on a web picture for screens of `density` times the pixels: as deep on screen.
+constexpr int kFrameDepth = 4;
+
 // Resizes the component's picture, frames it when asked, and saves it; returns the bytes written.
-std::string MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOptions& options,
+std::string MakeWebPicture(TLEADImage& image, PixelSize size, int density, const WebPictureOptions& options,
                            const std::string& file) {
     std::string bytes;
     try {
         image.Size(size.width, size.height, kLeadSizeBicubic);
         if (options.frame)
-            image.FramePicture(4, FrameShadowColor(options.backgroundColor),
+            image.FramePicture(kFrameDepth * density, FrameShadowColor(options.backgroundColor),
                                static_cast<LeadColor>(options.backgroundColor & 0xFFFFFF));
-        bytes = image.SaveToMemory(kLeadFormatJpeg, 24, 4);
+        bytes = image.SaveJpegToMemory(options.jpeg);
     } catch (const ELeadImageError& error) {
         throw WebPictureError("Cannot write the web picture " + file + ": " + ProblemOf(error, file));
     }
@@ -141,11 +144,10 @@ std::string MakeWebPicture(TLEADImage& image, PixelSize size, const WebPictureOp
     return bytes;
 }
 
-// A conversion's result with the bytes of the two files it wrote.
+// A conversion's result with the bytes of the files it wrote.
 struct WrittenPair {
     ConvertedPicture picture;
-    std::string overview;
-    std::string fullSize;
+    WebPictureBytes bytes;
 };
 
 // `decoderThreads`: the threads a decode may use inside the picture (HEIF), where cores would
@@ -155,17 +157,42 @@ WrittenPair ConvertBytes(const unsigned char* bytes, std::size_t size, const Web
     TLEADImage image;
     image.SetBackgroundColor(static_cast<LeadColor>(options.backgroundColor & 0xFFFFFF));
     image.SetDecoderThreads(decoderThreads);
-    const int needed = std::max(options.overviewSetting, options.fullSizeSetting);
+    const int density = options.doubleDensity ? 2 : 1;
+    const int needed = std::max(options.overviewSetting, options.fullSizeSetting) * density;
     WrittenPair written;
     ConvertedPicture& result = written.picture;
+    // The pictures to make, largest first: each is made from the smallest one made before it that
+    // covers it (its unframed pixels), or from the decode. Resizing a resize costs far less than
+    // resizing the decode again.
+    struct Target {
+        PixelSize size;
+        int density;
+        const std::string* file;
+        std::string* bytes;
+    };
+    std::vector<Target> targets;
     try {
-        // Both web pictures have the setting as their shorter side (within a pixel of rounding).
+        // Every web picture has its setting as its shorter side (within a pixel of rounding).
         image.LoadFromMemory(bytes, size, needed, needed, job.source);
         result.source = {image.FileWidth(), image.FileHeight()};
         result.sizes = TargetSizes(result.source.width, result.source.height, options.overviewSetting,
                                    options.fullSizeSetting);
-        const int needW = std::max(result.sizes.overview.width, result.sizes.fullSize.width);
-        const int needH = std::max(result.sizes.overview.height, result.sizes.fullSize.height);
+        if (options.doubleDensity) {
+            result.doubleSizes = DoubleDensitySizes(result.source.width, result.source.height,
+                                                    options.overviewSetting, options.fullSizeSetting);
+            targets.push_back(
+                {result.doubleSizes.fullSize, 2, &job.fullSize2xFile, &written.bytes.fullSize2x});
+        }
+        targets.push_back({result.sizes.fullSize, 1, &job.fullSizeFile, &written.bytes.fullSize});
+        if (options.doubleDensity)
+            targets.push_back(
+                {result.doubleSizes.overview, 2, &job.overview2xFile, &written.bytes.overview2x});
+        targets.push_back({result.sizes.overview, 1, &job.overviewFile, &written.bytes.overview});
+        int needW = 0, needH = 0;
+        for (const Target& target : targets) {
+            needW = std::max(needW, target.size.width);
+            needH = std::max(needH, target.size.height);
+        }
         const bool reduced = image.Width() < result.source.width;
         if (reduced && (image.Width() < needW || image.Height() < needH))
             image.LoadFromMemory(bytes, size, needW, needH, job.source);
@@ -173,23 +200,25 @@ WrittenPair ConvertBytes(const unsigned char* bytes, std::size_t size, const Web
         throw WebPictureError("Cannot read the picture " + job.source + ": " + ProblemOf(error, job.source));
     }
     const std::string iccProfile = image.IccProfile();
-    const PixelSize full = result.sizes.fullSize, overview = result.sizes.overview;
-    // The overview picture comes from the full-size one before its frame when that is at least as
-    // large, which costs far less than resizing the decode again; otherwise from the decode.
-    const bool fromFullSize = full.width >= overview.width && full.height >= overview.height;
-    std::shared_ptr<const RgbBuffer> start = image.Snapshot();
-    try {
-        if (fromFullSize) {
-            image.Size(full.width, full.height, kLeadSizeBicubic);
-            start = image.Snapshot();
+    const std::shared_ptr<const RgbBuffer> decode = image.Snapshot();
+    std::vector<std::shared_ptr<const RgbBuffer>> made;
+    for (const Target& target : targets) {
+        std::shared_ptr<const RgbBuffer> from;
+        for (const auto& candidate : made)
+            if (candidate->Width() >= target.size.width && candidate->Height() >= target.size.height &&
+                (!from || candidate->Width() * static_cast<long long>(candidate->Height()) <
+                              from->Width() * static_cast<long long>(from->Height())))
+                from = candidate;
+        image.SetPicture(from ? from : decode, iccProfile);
+        try {
+            image.Size(target.size.width, target.size.height, kLeadSizeBicubic);
+        } catch (const ELeadImageError& error) {
+            throw WebPictureError("Cannot write the web picture " + *target.file + ": " +
+                                  ProblemOf(error, *target.file));
         }
-    } catch (const ELeadImageError& error) {
-        throw WebPictureError("Cannot write the web picture " + job.fullSizeFile + ": " +
-                              ProblemOf(error, job.fullSizeFile));
+        made.push_back(image.Snapshot());
+        *target.bytes = MakeWebPicture(image, target.size, target.density, options, *target.file);
     }
-    written.overview = MakeWebPicture(image, overview, options, job.overviewFile);
-    image.SetPicture(start, iccProfile);
-    written.fullSize = MakeWebPicture(image, full, options, job.fullSizeFile);
     return written;
 }
 
@@ -215,7 +244,10 @@ struct Handout {
 class Schedule {
 public:
     Schedule(const std::vector<WebPictureJob>& jobs, const WebPictureOptions& options, DecodeBudget& budget)
-        : jobs_(jobs), needed_(std::max(options.overviewSetting, options.fullSizeSetting)), budget_(budget) {
+        : jobs_(jobs),
+          needed_(std::max(options.overviewSetting, options.fullSizeSetting) *
+                  (options.doubleDensity ? 2 : 1)),
+          budget_(budget) {
         std::vector<std::uintmax_t> sizes(jobs.size(), 0);
         for (std::size_t i = 0; i < jobs.size(); ++i) {
             order_.push_back(i);
@@ -303,6 +335,14 @@ WebPictureSizes TargetSizes(int width, int height, int overviewSetting, int full
     return {sized(overviewSetting), sized(fullSizeSetting)};
 }
 
+WebPictureSizes DoubleDensitySizes(int width, int height, int overviewSetting, int fullSizeSetting) {
+    const int shorter = std::min(width, height);
+    const auto setting = [shorter](int single) {
+        return static_cast<int>(std::clamp<long long>(shorter, single, 2ll * single));
+    };
+    return TargetSizes(width, height, setting(overviewSetting), setting(fullSizeSetting));
+}
+
 std::uint32_t FrameShadowColor(long long backgroundColor) {
     std::uint32_t shadow = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
@@ -357,7 +397,7 @@ std::vector<ConvertedPicture> ConvertWebPictures(const std::vector<WebPictureJob
                 if (handout.error) std::rethrow_exception(handout.error);
                 const WrittenPair pair = ConvertSource(*handout.source, jobs[i], options, decoderThreads);
                 results[i] = pair.picture;
-                if (written) written(i, pair.picture, pair.overview, pair.fullSize);
+                if (written) written(i, pair.picture, pair.bytes);
             } catch (...) {
                 errors[i] = std::current_exception();
                 for (std::size_t seen = firstFailure.load();

@@ -17,6 +17,7 @@ struct JpegSettings {
     bool greyscale = false;
     bool progressive = false;         // scans from coarse to fine: smaller, and drawn early while loading
     bool colourAtHalfHeight = false;  // 4:2:0 instead of 4:2:2 (colour at half the vertical resolution too)
+    bool operator==(const JpegSettings&) const = default;
 };
 
 // The JPEG bytes of a picture: 4:2:2 or 4:2:0 chroma subsampling (or greyscale), optimised Huffman

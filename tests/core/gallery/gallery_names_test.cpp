@@ -31,6 +31,11 @@ TEST(GalleryNamesTest, NoPictureTakesTheNameOfAFixedPageOrOfAnotherPicturesFile)
     EXPECT_EQ(WebNamesOf({"/p/gallery.jpg", "/p/slideshow.jpg", "/p/a.jpg", "/p/a_thumb.jpg"}),
               (Names{"gallery_2", "slideshow_2", "a", "a_thumb_2"}));
     EXPECT_EQ(WebNamesOf({"/p/b_thumb.jpg", "/p/b.jpg"}), (Names{"b_thumb", "b_2"}));
+    // The pictures for denser screens: "d@2x.jpg" would replace the 2x picture of "d.jpg", and
+    // "d_thumb@2x.jpg" its 2x overview picture.
+    EXPECT_EQ(WebNamesOf({"/p/d.jpg", "/p/d@2x.jpg", "/p/d_thumb@2x.jpg"}),
+              (Names{"d", "d@2x_2", "d_thumb@2x_2"}));
+    EXPECT_EQ(WebNamesOf({"/p/e@2x.jpg", "/p/e.jpg"}), (Names{"e@2x", "e_2"}));
     // A suffix that is itself taken moves on to the next number.
     EXPECT_EQ(WebNamesOf({"/p/c.jpg", "/p/c_2.jpg", "/p/C.jpg"}), (Names{"c", "c_2", "c_3"}));
 }

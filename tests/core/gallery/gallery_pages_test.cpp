@@ -41,7 +41,10 @@ protected:
             pictures.push_back({std::string(1, static_cast<char>('a' + i)),
                                 "Caption " + std::to_string(i + 1),
                                 {107, 80},
-                                i % 2 == 0});
+                                i % 2 == 0,
+                                {},
+                                {},
+                                {}});
         return pictures;
     }
     void WriteOverview(const std::vector<PagePicture>& pictures, int perRow, bool captions) {
@@ -73,7 +76,7 @@ protected:
     FirstPick random;
     PageSetup setup{"Trip \"Süd\"", Language::English, dir / "templates/", dir / "pages/", &random};
     // One picture whose caption needs encoding, in a gallery whose title does too.
-    std::vector<PagePicture> beach{{"beach", "Sun & <sea>", {107, 80}, true}};
+    std::vector<PagePicture> beach{{"beach", "Sun & <sea>", {107, 80}, true, {}, {}, {}}};
 };
 
 constexpr const char* kOpening[] = {"<!DOCTYPE html>",

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "gallery/gallery_publish.h"
+#include "gallery/modern_pages.h"
 #include "gallery/web_picture_cache.h"
 #include "gallery_fixtures.h"
 #include "util/files.h"
@@ -369,10 +370,17 @@ protected:
     std::string Key(const std::string& name) const {
         return WebPictureCache::KeyOf(place.PictureFolder() + name, Options());
     }
+    std::string ModernKey(const std::string& name, int density) const {
+        WebPictureOptions options = Options();
+        options.jpeg = kModernPictureJpeg;
+        options.doubleDensity = true;
+        return WebPictureCache::KeyOf(place.PictureFolder() + name, options, density);
+    }
     // Puts a pair of marked bytes under the source's key, so the test can tell a taken pair from a
     // converted one.
     void PlantMarkedPair(const std::string& name) {
-        Cache().Keep(Key(name), {{320, 240}, {{107, 80}, {600, 450}}}, "marked overview", "marked full size");
+        Cache().Keep(Key(name), {{320, 240}, {{107, 80}, {600, 450}}, {}}, "marked overview",
+                     "marked full size");
     }
     bool Taken() const { return ReadFile(place.OutputFolder() + "sea_thumb.jpg") == "marked overview"; }
     std::size_t Entries() const {
@@ -443,6 +451,32 @@ TEST_F(WebPictureCacheTest, APictureTakenFromTheCacheIsWrittenOnlyWhereTheOutput
     ::stat((place.OutputFolder() + "town.jpg").c_str(), &again);
     EXPECT_EQ(again.st_ino, town.st_ino);
     EXPECT_FALSE(FileExists(place.WorkFolder() + "town.jpg"));  // never written for this run
+}
+
+// The modern style's pictures are encoded otherwise and come in two densities: entries of their
+// own, each density taken on its own, and a picture missing either converted whole.
+TEST_F(WebPictureCacheTest, TheModernStyleKeepsBothDensitiesApartFromTheClassicPictures) {
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(Entries(), 3u);
+    request.settings.pageStyle = PageStyle::Modern;
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(Entries(), 9u);
+    EXPECT_NE(ModernKey("Sea.jpg", 1), Key("Sea.jpg"));
+    EXPECT_NE(ModernKey("Sea.jpg", 2), ModernKey("Sea.jpg", 1));
+    for (const char* name : {"sea_thumb@2x.jpg", "sea@2x.jpg", "hill@2x.jpg", "town_thumb@2x.jpg"})
+        EXPECT_EQ(ReadFile(place.OutputFolder() + name).substr(0, 2), "\xFF\xD8") << name;
+
+    Cache().Keep(ModernKey("Sea.jpg", 2), {{320, 240}, {{213, 160}, {1200, 900}}, {}}, "marked 2x overview",
+                 "marked 2x full size");
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "sea@2x.jpg"), "marked 2x full size");
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "sea_thumb@2x.jpg"), "marked 2x overview");
+
+    fs::remove(Cache().EntryFile(ModernKey("Sea.jpg", 1)));
+    ASSERT_TRUE(Run().ok);
+    EXPECT_EQ(ReadFile(place.OutputFolder() + "sea@2x.jpg").substr(0, 2), "\xFF\xD8");
+    EXPECT_TRUE(FileExists(Cache().EntryFile(ModernKey("Sea.jpg", 1))));
+    EXPECT_EQ(Entries(), 9u);
 }
 
 TEST_F(WebPictureCacheTest, ADamagedEntryIsConvertedAgainAndReplaced) {

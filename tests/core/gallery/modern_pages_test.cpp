@@ -81,9 +81,11 @@ protected:
 
     TempDir dir;
     PageSetup setup{"Trip \"Süd\"", Language::English, dir / "templates/", dir / "pages/", nullptr};
-    std::vector<PagePicture> pictures{{"zurich_lake", kRawCaption, {160, 120}, true, {800, 600}},
-                                      {"old-town_square", "", {160, 120}, true, {1024, 768}},
-                                      {"tower", "Tower", {90, 120}, false, {450, 600}}};
+    // The square's source was too small for larger 2x pictures.
+    std::vector<PagePicture> pictures{
+        {"zurich_lake", kRawCaption, {160, 120}, true, {800, 600}, {320, 240}, {1600, 1200}},
+        {"old-town_square", "", {160, 120}, true, {1024, 768}, {160, 120}, {1024, 768}},
+        {"tower", "Tower", {90, 120}, false, {450, 600}, {180, 240}, {900, 1200}}};
     ModernPageOptions options{3, true, RgbColor(0x12, 0x34, 0x56), RgbColor(250, 240, 230), {}};
 };
 
@@ -197,6 +199,40 @@ TEST_F(ModernPagesTest, ImagesHaveTheirSizesAndAltTextAndButtonImagesAreDecorati
         EXPECT_EQ(pictureImages[src], src.find("_thumb") != std::string::npos ? 1 : 2) << src;
     EXPECT_EQ(buttons, (std::set<std::string>{"slideshow.gif", "gallery.gif", "previous.gif", "home.gif",
                                               "next.gif"}));
+}
+
+// Screens of higher density get the 2x pictures where those are larger; the browser learns how wide
+// each picture is shown: its own width, or the window less the margins.
+TEST_F(ModernPagesTest, PicturesOfferTheir2xFormsWhereThoseAreLarger) {
+    Write();
+    // src → srcset, sizes (none for the square, whose 2x pictures are no larger)
+    const std::map<std::string, std::pair<std::string, std::string>> expected = {
+        {"zurich_lake_thumb.jpg",
+         {"zurich_lake_thumb.jpg 160w, zurich_lake_thumb@2x.jpg 320w",
+          "(max-width: 192px) calc(100vw - 2rem), 160px"}},
+        {"zurich_lake.jpg",
+         {"zurich_lake.jpg 800w, zurich_lake@2x.jpg 1600w", "(max-width: 832px) calc(100vw - 2rem), 800px"}},
+        {"tower_thumb.jpg",
+         {"tower_thumb.jpg 90w, tower_thumb@2x.jpg 180w", "(max-width: 122px) calc(100vw - 2rem), 90px"}},
+        {"tower.jpg", {"tower.jpg 450w, tower@2x.jpg 900w", "(max-width: 482px) calc(100vw - 2rem), 450px"}}};
+    std::size_t seen = 0;
+    for (const std::string& name : HtmlPages()) {
+        for (const std::string& tag : Tags(Page(name), "img")) {
+            const std::string src = *Attribute(tag, "src");
+            if (IsButtonImage(src)) continue;
+            SCOPED_TRACE(name + ": " + tag);
+            ++seen;
+            const auto it = expected.find(src);
+            if (it == expected.end()) {
+                EXPECT_FALSE(Attribute(tag, "srcset"));
+                EXPECT_FALSE(Attribute(tag, "sizes"));
+                continue;
+            }
+            EXPECT_EQ(Attribute(tag, "srcset"), it->second.first);
+            EXPECT_EQ(Attribute(tag, "sizes"), it->second.second);
+        }
+    }
+    EXPECT_EQ(seen, 3u * pictures.size()) << "each thumbnail once, each full-size picture twice";
 }
 
 TEST_F(ModernPagesTest, ThumbnailsAndSlidesLoadLazilyButTheDetailPictureDoesNot) {
@@ -480,7 +516,7 @@ TEST_P(ModernPicksTest, DescriptionAndFooterMatchTheClassicPages) {
     std::filesystem::create_directories(setup.pageFolder);
     std::vector<PagePicture> pictures;
     for (const char* name : {"a", "b", "c", "d", "e"})
-        pictures.push_back({name, std::string("Picture ") + name, {100, 75}, true, {400, 300}});
+        pictures.push_back({name, std::string("Picture ") + name, {100, 75}, true, {400, 300}, {}, {}});
     WriteOverviewTemplates(setup);
     WriteDetailPages(setup, pictures, true);
     WriteSlideshowTemplates(setup);

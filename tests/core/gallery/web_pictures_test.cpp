@@ -20,16 +20,17 @@ using test::WriteFile;
 struct SizeCase {
     int width, height, overviewSetting, fullSizeSetting;
     PixelSize overview, fullSize;
+
+    void Check(WebPictureSizes (*sizesOf)(int, int, int, int)) const {
+        const WebPictureSizes sizes = sizesOf(width, height, overviewSetting, fullSizeSetting);
+        EXPECT_EQ(sizes.overview, overview) << width << "x" << height;
+        EXPECT_EQ(sizes.fullSize, fullSize) << width << "x" << height;
+    }
 };
 
 class TargetSizeTest : public testing::TestWithParam<SizeCase> {};
 
-TEST_P(TargetSizeTest, ShorterSideIsTheSetting) {
-    const SizeCase& c = GetParam();
-    const WebPictureSizes sizes = TargetSizes(c.width, c.height, c.overviewSetting, c.fullSizeSetting);
-    EXPECT_EQ(sizes.overview, c.overview) << c.width << "x" << c.height;
-    EXPECT_EQ(sizes.fullSize, c.fullSize) << c.width << "x" << c.height;
-}
+TEST_P(TargetSizeTest, ShorterSideIsTheSetting) { GetParam().Check(TargetSizes); }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, TargetSizeTest,
                          testing::Values(SizeCase{1600, 1200, 80, 450, {107, 80}, {600, 450}},  // landscape
@@ -38,6 +39,21 @@ INSTANTIATE_TEST_SUITE_P(Sizes, TargetSizeTest,
                                          SizeCase{400, 300, 80, 450, {107, 80}, {600, 450}},    // enlarged
                                          SizeCase{70, 1, 80, 450, {5600, 80}, {31500, 450}},
                                          SizeCase{3, 1000, 1, 1, {1, 333}, {1, 333}}));
+
+// Twice the settings, but never beyond the source's shorter side nor below the settings.
+class DoubleDensitySizeTest : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(DoubleDensitySizeTest, TwiceTheSettingsWithinTheSource) { GetParam().Check(DoubleDensitySizes); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, DoubleDensitySizeTest,
+    testing::Values(
+        SizeCase{4000, 3000, 80, 450, {213, 160}, {1200, 900}},  // room for both at twice the size
+        SizeCase{3000, 4000, 80, 450, {160, 213}, {900, 1200}},  // portrait
+        SizeCase{1200, 800, 80, 600, {240, 160}, {1200, 800}},   // the full size stops at the source
+        SizeCase{1600, 1200, 80, 450, {213, 160}, {1200, 900}},
+        SizeCase{800, 600, 80, 450, {213, 160}, {800, 600}},
+        SizeCase{400, 300, 80, 450, {213, 160}, {600, 450}}));  // never below the 1x picture
 
 TEST(FrameShadowTest, EachChannelTimesNineTenthsRoundedHalfToEven) {
     EXPECT_EQ(FrameShadowColor(0xFFFFFF), 0xE6E6E6u);  // white gives 230, 230, 230
@@ -48,7 +64,7 @@ TEST(FrameShadowTest, EachChannelTimesNineTenthsRoundedHalfToEven) {
 class WebPictureTest : public testing::Test {
 protected:
     WebPictureJob Job(const std::string& name) {
-        return {dir / (name + ".jpg"), dir / (name + "_thumb.out.jpg"), dir / (name + ".out.jpg")};
+        return {dir / (name + ".jpg"), dir / (name + "_thumb.out.jpg"), dir / (name + ".out.jpg"), {}, {}};
     }
     static PixelSize SizeOf(const std::string& file) {
         TLEADImage image;
@@ -95,6 +111,44 @@ TEST_F(WebPictureTest, TheFrameIsDrawnIntoBothPicturesWithTheShadowOfTheBackgrou
         EXPECT_TRUE(near(PixelAt(file, size.width - 2, size.height / 2), 230)) << file;   // the shadow
         EXPECT_TRUE(near(PixelAt(file, size.width / 2, size.height / 2), 0x20)) << file;  // the picture
     }
+}
+
+// The modern style's pictures: the 2x pair from the same decode, every file progressive, the
+// frame as deep on screen at both densities.
+TEST_F(WebPictureTest, DoubleDensityPicturesComeFromTheSameDecodeAsProgressiveFiles) {
+    MakeJpeg(dir / "land.jpg", 2400, 1800, 0x4080C0);
+    options.doubleDensity = true;
+    options.jpeg = {80, false, true, false};
+    options.frame = true;
+    WebPictureJob job = Job("land");
+    job.overview2xFile = dir / "land_thumb@2x.out.jpg";
+    job.fullSize2xFile = dir / "land@2x.out.jpg";
+    const ConvertedPicture result = ConvertWebPicture(job, options);
+    EXPECT_EQ(result.sizes.fullSize, (PixelSize{600, 450}));
+    EXPECT_EQ(result.doubleSizes.fullSize, (PixelSize{1200, 900}));
+    EXPECT_EQ(result.doubleSizes.overview, (PixelSize{213, 160}));
+    const std::vector<std::pair<std::string, PixelSize>> files = {
+        {job.overviewFile, result.sizes.overview},
+        {job.fullSizeFile, result.sizes.fullSize},
+        {job.overview2xFile, result.doubleSizes.overview},
+        {job.fullSize2xFile, result.doubleSizes.fullSize}};
+    for (const auto& [file, size] : files) {
+        SCOPED_TRACE(file);
+        EXPECT_EQ(SizeOf(file), size);
+        const std::string bytes = ReadFile(file);
+        EXPECT_NE(bytes.find("\xFF\xC2"), std::string::npos) << "a progressive frame";
+        EXPECT_EQ(bytes.find("\xFF\xC0"), std::string::npos) << "no baseline frame";
+        // The frame's shadow is 4 pixels deep at 1x, 8 at 2x: the 6th pixel from the right edge is
+        // the picture at 1x and still the shadow at 2x.
+        const bool doubled = size.width > 600 || size == result.doubleSizes.overview;
+        const std::uint32_t inside = PixelAt(file, size.width - 6, size.height / 2);
+        EXPECT_EQ(std::abs(static_cast<int>(inside & 0xFF) - 230) <= 12, doubled) << std::hex << inside;
+    }
+    // Classic options write neither 2x pictures nor progressive files.
+    options = {};
+    const WebPictureJob classic = Job("land");
+    ConvertWebPicture(classic, options);
+    EXPECT_EQ(ReadFile(classic.fullSizeFile).find("\xFF\xC2"), std::string::npos);
 }
 
 TEST_F(WebPictureTest, ErrorsNameTheFileAndTheProblem) {
