@@ -165,6 +165,21 @@ describe('the overview', () => {
     });
   }
 
+  test('a screen of twice the density gets the 2x pictures where there are any', async () => {
+    const { context, page } = await open(PAGE, { width: 390, height: 844, deviceScaleFactor: 2 });
+    await loadedImages(page);
+    const shown = await page.locator('main img').evaluateAll((images) => images.map((img) => ({
+      srcset: img.getAttribute('srcset'), current: decodeURI(img.currentSrc.split('/').pop()),
+      src: img.getAttribute('src'),
+    })));
+    assert.ok(shown.some((img) => img.srcset), 'no picture offers a 2x form');
+    for (const img of shown) {
+      const expected = img.srcset ? decodeURI(img.src).replace(/\.jpg$/, '@2x.jpg') : decodeURI(img.src);
+      assert.equal(img.current, expected);
+    }
+    await context.close();
+  });
+
   test('each picture leads to its own page, in album order', async () => {
     assert.equal(details.length, ALBUM.pictures.length);
     assert.equal(new Set(details).size, details.length, 'two pictures lead to one page');
@@ -327,6 +342,23 @@ describe('the slideshow', () => {
     await swipe(page, [60, y], [330, y]);
     await swipe(page, [60, y], [330, y]);
     assert.equal((await shown(page)).status, status(n - 1));
+    await context.close();
+  });
+
+  test('it loads the slide shown and its neighbours only, the others as they come near', async () => {
+    const { context, page } = await openShow();
+    const requested = new Set();
+    page.on('request', (request) => requested.add(decodeURI(request.url().split('/').pop())));
+    await page.reload({ waitUntil: 'load' });
+    await page.waitForTimeout(500);
+    const full = (name) => name.endsWith('.jpg') && !name.includes('_thumb');
+    const srcs = await page.locator('.slides img').evaluateAll((images) => images.map((img) => decodeURI(img.getAttribute('src'))));
+    const near = new Set([0, 1 % n, (n - 1) % n].map((i) => srcs[i]));
+    assert.deepEqual([...requested].filter(full).sort(), [...near].sort());
+    // Going on brings the next neighbour in.
+    await page.click('#slide-next');
+    await page.waitForTimeout(300);
+    if (n > 3) assert.ok(requested.has(srcs[2]), `${srcs[2]} did not load once it came near`);
     await context.close();
   });
 
