@@ -183,6 +183,7 @@ private:
         options.backgroundColor = settings_.bkgColor;
         if (modern) {
             options.jpeg = kModernPictureJpeg;
+            options.overviewJpeg = kModernOverviewJpeg;
             options.doubleDensity = true;
         }
 

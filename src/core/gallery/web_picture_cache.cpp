@@ -25,6 +25,14 @@ namespace {
 constexpr const char* kConversionVersion = "webpair 2; bicubic; jpeg 24 bit, quality factor 4";
 constexpr std::string_view kMagic = "WEXBO WEB PICTURES 2\n";
 
+// The encoder's settings where they are not the classic ones.
+std::string JpegKeyPart(const char* name, const JpegSettings& jpeg) {
+    if (jpeg == JpegSettings{}) return {};
+    return std::string(" | ") + name + " " + std::to_string(jpeg.quality) +
+           (jpeg.progressive ? " progressive" : " baseline") +
+           (jpeg.colourAtHalfHeight ? " 4:2:0" : " 4:2:2") + (jpeg.greyscale ? " grey" : "");
+}
+
 long long Nanoseconds(const timespec& time) { return time.tv_sec * 1000000000ll + time.tv_nsec; }
 
 // The entry: the magic line, one line of numbers (source width and height, both web pictures' widths
@@ -83,11 +91,7 @@ std::string WebPictureCache::KeyOf(const std::string& source, const WebPictureOp
         std::to_string(options.fullSizeSetting) + " " + (options.frame ? "frame " : "plain ") +
         std::to_string(options.backgroundColor) + " | " + kConversionVersion +
         // The classic pictures' keys stay those older versions wrote.
-        (options.jpeg == JpegSettings{} ? std::string()
-                                        : " | jpeg " + std::to_string(options.jpeg.quality) +
-                                              (options.jpeg.progressive ? " progressive" : " baseline") +
-                                              (options.jpeg.colourAtHalfHeight ? " 4:2:0" : " 4:2:2") +
-                                              (options.jpeg.greyscale ? " grey" : "")) +
+        JpegKeyPart("jpeg", options.jpeg) + JpegKeyPart("overview jpeg", options.overviewJpeg) +
         (density == 1 ? std::string() : " | density " + std::to_string(density));
     return StableDigest(key);
 }

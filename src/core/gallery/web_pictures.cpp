@@ -124,15 +124,15 @@ std::string ProblemOf(const ELeadImageError& error, const std::string& file) {
 constexpr int kFrameDepth = 4;
 
 // Resizes the component's picture, frames it when asked, and saves it; returns the bytes written.
-std::string MakeWebPicture(TLEADImage& image, PixelSize size, int density, const WebPictureOptions& options,
-                           const std::string& file) {
+std::string MakeWebPicture(TLEADImage& image, PixelSize size, int density, const JpegSettings& jpeg,
+                           const WebPictureOptions& options, const std::string& file) {
     std::string bytes;
     try {
         image.Size(size.width, size.height, kLeadSizeBicubic);
         if (options.frame)
             image.FramePicture(kFrameDepth * density, FrameShadowColor(options.backgroundColor),
                                static_cast<LeadColor>(options.backgroundColor & 0xFFFFFF));
-        bytes = image.SaveJpegToMemory(options.jpeg);
+        bytes = image.SaveJpegToMemory(jpeg);
     } catch (const ELeadImageError& error) {
         throw WebPictureError("Cannot write the web picture " + file + ": " + ProblemOf(error, file));
     }
@@ -167,6 +167,7 @@ WrittenPair ConvertBytes(const unsigned char* bytes, std::size_t size, const Web
     struct Target {
         PixelSize size;
         int density;
+        const JpegSettings* jpeg;
         const std::string* file;
         std::string* bytes;
     };
@@ -180,14 +181,16 @@ WrittenPair ConvertBytes(const unsigned char* bytes, std::size_t size, const Web
         if (options.doubleDensity) {
             result.doubleSizes = DoubleDensitySizes(result.source.width, result.source.height,
                                                     options.overviewSetting, options.fullSizeSetting);
-            targets.push_back(
-                {result.doubleSizes.fullSize, 2, &job.fullSize2xFile, &written.bytes.fullSize2x});
+            targets.push_back({result.doubleSizes.fullSize, 2, &options.jpeg, &job.fullSize2xFile,
+                               &written.bytes.fullSize2x});
         }
-        targets.push_back({result.sizes.fullSize, 1, &job.fullSizeFile, &written.bytes.fullSize});
+        targets.push_back(
+            {result.sizes.fullSize, 1, &options.jpeg, &job.fullSizeFile, &written.bytes.fullSize});
         if (options.doubleDensity)
-            targets.push_back(
-                {result.doubleSizes.overview, 2, &job.overview2xFile, &written.bytes.overview2x});
-        targets.push_back({result.sizes.overview, 1, &job.overviewFile, &written.bytes.overview});
+            targets.push_back({result.doubleSizes.overview, 2, &options.overviewJpeg, &job.overview2xFile,
+                               &written.bytes.overview2x});
+        targets.push_back(
+            {result.sizes.overview, 1, &options.overviewJpeg, &job.overviewFile, &written.bytes.overview});
         int needW = 0, needH = 0;
         for (const Target& target : targets) {
             needW = std::max(needW, target.size.width);
@@ -217,7 +220,8 @@ WrittenPair ConvertBytes(const unsigned char* bytes, std::size_t size, const Web
                                   ProblemOf(error, *target.file));
         }
         made.push_back(image.Snapshot());
-        *target.bytes = MakeWebPicture(image, target.size, target.density, options, *target.file);
+        *target.bytes =
+            MakeWebPicture(image, target.size, target.density, *target.jpeg, options, *target.file);
     }
     return written;
 }

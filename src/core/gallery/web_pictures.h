@@ -45,7 +45,8 @@ struct WebPictureOptions {
     int fullSizeSetting = 450;  // "LargePicX"
     bool frame = false;         // "ShapeVisible"
     long long backgroundColor = 0xFFFFFF;
-    JpegSettings jpeg;           // the classic pictures: quality 95, baseline, 4:2:2
+    JpegSettings jpeg;           // full-size pictures; the classic ones: quality 95, baseline, 4:2:2
+    JpegSettings overviewJpeg;   // overview pictures
     bool doubleDensity = false;  // also both pictures at DoubleDensitySizes, into the job's 2x files
 };
 

@@ -373,6 +373,7 @@ protected:
     std::string ModernKey(const std::string& name, int density) const {
         WebPictureOptions options = Options();
         options.jpeg = kModernPictureJpeg;
+        options.overviewJpeg = kModernOverviewJpeg;
         options.doubleDensity = true;
         return WebPictureCache::KeyOf(place.PictureFolder() + name, options, density);
     }

@@ -113,12 +113,13 @@ TEST_F(WebPictureTest, TheFrameIsDrawnIntoBothPicturesWithTheShadowOfTheBackgrou
     }
 }
 
-// The modern style's pictures: the 2x pair from the same decode, every file progressive, the
-// frame as deep on screen at both densities.
+// The modern style's pictures: the 2x pair from the same decode, each file written with its kind's
+// settings (here the full-size ones progressive), the frame as deep on screen at both densities.
 TEST_F(WebPictureTest, DoubleDensityPicturesComeFromTheSameDecodeAsProgressiveFiles) {
     MakeJpeg(dir / "land.jpg", 2400, 1800, 0x4080C0);
     options.doubleDensity = true;
     options.jpeg = {80, false, true, false};
+    options.overviewJpeg = {80, false, false, false};
     options.frame = true;
     WebPictureJob job = Job("land");
     job.overview2xFile = dir / "land_thumb@2x.out.jpg";
@@ -127,17 +128,17 @@ TEST_F(WebPictureTest, DoubleDensityPicturesComeFromTheSameDecodeAsProgressiveFi
     EXPECT_EQ(result.sizes.fullSize, (PixelSize{600, 450}));
     EXPECT_EQ(result.doubleSizes.fullSize, (PixelSize{1200, 900}));
     EXPECT_EQ(result.doubleSizes.overview, (PixelSize{213, 160}));
-    const std::vector<std::pair<std::string, PixelSize>> files = {
-        {job.overviewFile, result.sizes.overview},
-        {job.fullSizeFile, result.sizes.fullSize},
-        {job.overview2xFile, result.doubleSizes.overview},
-        {job.fullSize2xFile, result.doubleSizes.fullSize}};
-    for (const auto& [file, size] : files) {
+    const std::vector<std::tuple<std::string, PixelSize, bool>> files = {
+        {job.overviewFile, result.sizes.overview, false},
+        {job.fullSizeFile, result.sizes.fullSize, true},
+        {job.overview2xFile, result.doubleSizes.overview, false},
+        {job.fullSize2xFile, result.doubleSizes.fullSize, true}};
+    for (const auto& [file, size, progressive] : files) {
         SCOPED_TRACE(file);
         EXPECT_EQ(SizeOf(file), size);
         const std::string bytes = ReadFile(file);
-        EXPECT_NE(bytes.find("\xFF\xC2"), std::string::npos) << "a progressive frame";
-        EXPECT_EQ(bytes.find("\xFF\xC0"), std::string::npos) << "no baseline frame";
+        EXPECT_EQ(bytes.find("\xFF\xC2") != std::string::npos, progressive) << "a progressive frame";
+        EXPECT_EQ(bytes.find("\xFF\xC0") != std::string::npos, !progressive) << "a baseline frame";
         // The frame's shadow is 4 pixels deep at 1x, 8 at 2x: the 6th pixel from the right edge is
         // the picture at 1x and still the shadow at 2x.
         const bool doubled = size.width > 600 || size == result.doubleSizes.overview;
