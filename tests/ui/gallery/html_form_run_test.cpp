@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,6 +176,42 @@ TEST_F(GeneratorRunTest, ARunWritesTheGalleryAndTheSettingsAndOpensThePreview) {
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(fs::exists(form.WorkFolder() + "gallery.html"));
     EXPECT_TRUE(fs::exists(home / "out/gallery.html"));
+}
+
+// The page style is chosen with the keyboard; modern pages warn of colours that read badly before
+// the run, keep them, and the choice is the album's from then on.
+TEST_F(GeneratorRunTest, TheModernStyleIsChosenWarnsOfPoorContrastAndIsKept) {
+    // Grey text on a lighter grey: a contrast of 1.5 to 1.
+    WriteFile(program.Folder() + "Gallery_Gal_0003.ini",
+              "[SETTINGS]\r\nPicProRow=2\r\nOutputPath=" + home / "out" +
+                  "\r\nTextColor=8947848\r\nBKGColor=11184810\r\n");
+    {
+        THTMLForm form(info, dataFolder);
+        form.Prepare(AlbumOpening());
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ASSERT_EQ(form.PageStyleComboBox->currentIndex(), 0);
+        form.PageStyleComboBox->setFocus();
+        QTest::keyClick(form.PageStyleComboBox, Qt::Key_Down);
+        EXPECT_EQ(form.PageStyleComboBox->currentText(), "Modern");
+        AnswerPreview(form);
+        form.BitBtn1->click();
+        ASSERT_TRUE(WaitForRunEnd(form));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return seen.shown; }, 10000)) << messages.join("\n").toStdString();
+        ASSERT_EQ(messages.size(), 1) << messages.join("\n").toStdString();
+        EXPECT_TRUE(messages[0].contains("contrast of only 1.5 to 1")) << messages[0].toStdString();
+        const std::string overview = ReadFile(home / "out/gallery.html");
+        EXPECT_NE(overview.find("<html lang=\"en\">"), std::string::npos);
+        EXPECT_TRUE(fs::exists(home / "out/beach_thumb@2x.jpg"));
+        // The colours stay as chosen.
+        EXPECT_NE(ReadFile(home / "out/layout.css").find("color: #888888;"), std::string::npos);
+        EXPECT_EQ(IniFile(program.Folder() + "Gallery_Gal_0003.ini").ReadString("SETTINGS", "PageStyle", ""),
+                  "Modern");
+    }
+    THTMLForm again(info, dataFolder);
+    again.Prepare(AlbumOpening());
+    again.show();
+    EXPECT_EQ(again.PageStyleComboBox->currentIndex(), 1);
 }
 
 TEST_F(GeneratorRunTest, FivePicturesPerRowAreRefusedBeforeAnythingIsTouched) {
