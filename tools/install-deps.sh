@@ -11,6 +11,8 @@ packages=(
   libpng-dev libwebp-dev libtiff-dev libheif-dev liblcms2-dev
   # Their fixtures and benchmark: heif-convert, vipsthumbnail, cwebp, tiffset.
   libheif-examples libvips-tools webp libtiff-tools
+  # The modern pictures' quality table (bench/web_quality.sh): ffmpeg's ssim filter.
+  ffmpeg
   # Publishing: SFTP through libssh, FTP and FTPS through libcurl, passwords in the Secret Service;
   # the tests' own SFTP and FTPS servers on 127.0.0.1.
   libssh-dev libcurl4-openssl-dev libsecret-1-dev
