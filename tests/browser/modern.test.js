@@ -160,7 +160,7 @@ describe('the overview', () => {
       // axe-core fetches the stylesheet again, which a page from file:// may not: look before.
       assert.deepEqual(problems, []);
       await assertAccessible(page, where);
-      await saveScreenshot(page, `modern-${SHOT}-overview-${width}`, { fullPage: true });
+      await saveScreenshot(page, `${SHOT}-overview-${width}`, { fullPage: true });
       await context.close();
     });
   }
@@ -218,7 +218,7 @@ describe('the detail pages', () => {
       await assertAccessible(page, where);
       const box = await page.locator('main img').boundingBox();
       assert.ok(box.width <= width && box.width > width / 4, `${where}: the picture is ${box.width} px wide`);
-      await saveScreenshot(page, `modern-${SHOT}-detail-${width}`, { fullPage: true });
+      await saveScreenshot(page, `${SHOT}-detail-${width}`, { fullPage: true });
       await context.close();
     });
   }
@@ -405,7 +405,7 @@ describe('the slideshow', () => {
       await assertNoSidewaysScrolling(page, where);
       await assertLinksResolve(page, where);
       await assertAccessible(page, where);
-      await saveScreenshot(page, `modern-${SHOT}-slideshow-${width}`, { fullPage: true });
+      await saveScreenshot(page, `${SHOT}-slideshow-${width}`, { fullPage: true });
       await context.close();
     });
   }
