@@ -108,6 +108,7 @@ close_button=(625 466)
 destination_field=(360 447)
 upload_button=(362 559)
 buttons_button=(473 248)
+page_style_combo=(643 331)
 
 start
 language=$(window '^Language$')
@@ -170,6 +171,12 @@ for round in 1 2 3; do
     shot "button-chooser-$round"
     xdotool windowactivate --sync "$chooser" key Return  # OK
     gone '^Select Buttons$'
+    # The page style's list drawn open, then Modern chosen with the keys; the album keeps it.
+    click "$generator" "${page_style_combo[@]}"
+    sleep 0.5
+    shot "page-style-$round"
+    xdotool key Down Return
+    sleep 0.3
   fi
   if [ "$round" = 3 ]; then
     click "$generator" "${instructions_button[@]}"
@@ -196,6 +203,8 @@ for round in 1 2 3; do
   gone '^Wexbo 10 - Nature walk$' 693
 done
 [ -f "$HOME/Documents/HTML-Gallery/gallery.html" ] || fail "no gallery was written"
+grep -q '<html lang="en">' "$HOME/Documents/HTML-Gallery/gallery.html" ||
+  fail "the page style chosen in the second round did not give modern pages"
 shot end
 quit
 echo "The program stayed alive; screenshots in $shots"
