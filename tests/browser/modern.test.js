@@ -93,6 +93,17 @@ async function assertAccessible(page, where) {
   assert.deepEqual(found, [], `${where}: axe-core finds violations`);
 }
 
+// A screen reader meets each caption once, as the picture's name, not again as text beside it.
+async function assertCaptionsHeardOnce(page, where, captions) {
+  const session = await page.context().newCDPSession(page);
+  const { nodes } = await session.send('Accessibility.getFullAXTree');
+  const heard = nodes.filter((node) => !node.ignored && ['image', 'StaticText'].includes(node.role && node.role.value))
+    .map((node) => node.name && node.name.value);
+  for (const caption of new Set(captions.filter((c) => c))) {
+    assert.equal(heard.filter((name) => name === caption).length, 1, `${where}: "${caption}" heard more or less than once`);
+  }
+}
+
 // The landmarks, the one heading and the language every modern page has.
 async function assertPageStructure(page, where) {
   const structure = await page.evaluate(() => ({
@@ -148,6 +159,7 @@ describe('the overview', () => {
       });
       const shownCaptions = await page.locator('main figcaption').allTextContents();
       assert.deepEqual(shownCaptions, ALBUM.pictures.map((p) => p.caption).filter((c) => c));
+      await assertCaptionsHeardOnce(page, where, ALBUM.pictures.map((p) => p.caption));
 
       // Columns: as many as the settings ask on a wide screen, fewer on a phone.
       const tops = await page.locator('main li').evaluateAll((items) => items.map((li) => li.getBoundingClientRect().top));
@@ -202,6 +214,7 @@ describe('the detail pages', () => {
       assert.equal(await picture.getAttribute('loading'), null, `${where}: the picture is not loaded lazily`);
       assertImagesLoadedAtTheirSizes(await loadedImages(page), where);
       if (captionOf(i)) assert.equal(await picture.getAttribute('alt'), captionOf(i));
+      await assertCaptionsHeardOnce(page, where, [captionOf(i)]);
       await assertLinksResolve(page, where);
       assert.deepEqual(problems, [], where);
       await context.close();

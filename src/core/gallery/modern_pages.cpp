@@ -162,6 +162,12 @@ std::string AlbumTitle(const PageSetup& setup) {
     return setup.albumTitle.empty() ? WordsFor(setup.language).gallery : setup.albumTitle;
 }
 
+// The caption shown under a picture. The picture is named by it already, so screen readers skip it
+// rather than hear it twice.
+std::string Caption(const PagePicture& picture) {
+    return "<figcaption aria-hidden=\"true\">" + Encode(picture.caption) + "</figcaption>";
+}
+
 std::string SizeAttributes(const PixelSize& size) {
     return " width=\"" + std::to_string(size.width) + "\" height=\"" + std::to_string(size.height) + "\"";
 }
@@ -249,8 +255,7 @@ std::vector<std::string> OverviewLines(const PageSetup& setup, const std::vector
                                          OverviewPicture2xName(picture.webName), picture.overview2x) +
                            " alt=\"" + Encode(PictureName(picture)) +
                            "\" loading=\"lazy\" decoding=\"async\"></a>";
-        if (options.captionsVisible && !picture.caption.empty())
-            item += "<figcaption>" + Encode(picture.caption) + "</figcaption>";
+        if (options.captionsVisible && !picture.caption.empty()) item += Caption(picture);
         lines.push_back(item + "</figure></li>");
     }
     lines.insert(lines.end(), {"</ul>", "</main>"});
@@ -325,8 +330,7 @@ std::vector<std::string> DetailLines(const PageSetup& setup, const std::vector<P
                     PictureSource(FullSizePictureName(picture.webName), picture.fullSize,
                                   FullSizePicture2xName(picture.webName), picture.fullSize2x) +
                     " alt=\"" + Encode(PictureName(picture)) + "\" fetchpriority=\"high\"></a>");
-    if (options.captionsVisible && !picture.caption.empty())
-        lines.push_back("<figcaption>" + Encode(picture.caption) + "</figcaption>");
+    if (options.captionsVisible && !picture.caption.empty()) lines.push_back(Caption(picture));
     lines.insert(lines.end(), {"</figure>", "</main>"});
     AddFooter(lines, setup, link);
     lines.insert(lines.end(), std::begin(kDetailScript), std::end(kDetailScript));
@@ -377,9 +381,7 @@ std::vector<std::string> SlideshowLines(const PageSetup& setup, const std::vecto
                           FullSizePicture2xName(picture.webName), picture.fullSize2x) +
             " alt=\"" + Encode(PictureName(picture)) +
             (i == 0 ? "\" fetchpriority=\"high\">" : "\" loading=\"lazy\" decoding=\"async\">");
-        // The picture's name is its caption already: a screen reader should not hear it twice.
-        if (!picture.caption.empty())
-            item += "<figcaption aria-hidden=\"true\">" + Encode(picture.caption) + "</figcaption>";
+        if (!picture.caption.empty()) item += Caption(picture);
         lines.push_back(item + "</figure></li>");
     }
     lines.insert(lines.end(), {"</ol>", "</main>"});

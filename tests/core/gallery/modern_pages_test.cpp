@@ -65,6 +65,8 @@ bool IsButtonImage(const std::string& src) {
 const std::string kRawCaption = "Lake <b>&\"' Zürich";
 const std::string kEncodedCaption = "Lake &lt;b&gt;&amp;&quot;&#39; Zürich";
 const std::string kEncodedTitle = "Trip &quot;Süd&quot;";
+// A shown caption: the picture is named by it, so screen readers skip it.
+const std::string kCaptionTag = "<figcaption aria-hidden=\"true\">";
 
 class ModernPagesTest : public testing::Test {
 protected:
@@ -342,9 +344,8 @@ TEST_F(ModernPagesTest, TheSlideshowIsAPlainListWithNamedControls) {
     EXPECT_EQ(Tags(list, "figure").size(), pictures.size());
     // Captions show in the slideshow whatever the caption option; screen readers have them as the
     // pictures' names.
-    EXPECT_EQ(Count(list, "<figcaption aria-hidden=\"true\">"), 2u);
-    EXPECT_NE(list.find("<figcaption aria-hidden=\"true\">" + kEncodedCaption + "</figcaption>"),
-              std::string::npos);
+    EXPECT_EQ(Count(list, kCaptionTag), 2u);
+    EXPECT_NE(list.find(kCaptionTag + kEncodedCaption + "</figcaption>"), std::string::npos);
     EXPECT_NE(list.find("alt=\"" + kEncodedCaption + "\""), std::string::npos);
 
     const std::regex button("<button type=\"button\"[^>]*>[\\s\\S]*?</button>");
@@ -371,10 +372,10 @@ TEST_F(ModernPagesTest, CaptionsAreEncodedEverywhere) {
         EXPECT_NE(page.find("Süd"), std::string::npos);
     }
     const std::string overview = Page("gallery.html");
-    EXPECT_NE(overview.find("<figcaption>" + kEncodedCaption + "</figcaption>"), std::string::npos);
-    EXPECT_EQ(Count(overview, "<figcaption>"), 2u) << "none for the picture without caption";
+    EXPECT_NE(overview.find(kCaptionTag + kEncodedCaption + "</figcaption>"), std::string::npos);
+    EXPECT_EQ(Count(overview, "<figcaption"), 2u) << "none for the picture without caption";
     const std::string detail = Page("zurich_lake.html");
-    EXPECT_NE(detail.find("<figcaption>" + kEncodedCaption + "</figcaption>"), std::string::npos);
+    EXPECT_NE(detail.find(kCaptionTag + kEncodedCaption + "</figcaption>"), std::string::npos);
     EXPECT_NE(detail.find("&amp;"), std::string::npos);
     EXPECT_NE(detail.find("&quot;"), std::string::npos);
     EXPECT_NE(detail.find("Zürich"), std::string::npos);
@@ -385,7 +386,7 @@ TEST_F(ModernPagesTest, HiddenCaptionsStayInTheAltTextOnly) {
     Write();
     for (const char* name : {"gallery.html", "zurich_lake.html", "tower.html"}) {
         const std::string page = Page(name);
-        EXPECT_EQ(Count(page, "<figcaption>"), 0u) << name;
+        EXPECT_EQ(Count(page, "<figcaption"), 0u) << name;
         EXPECT_NE(page.find("alt=\""), std::string::npos) << name;
     }
     EXPECT_NE(Page("gallery.html").find("alt=\"" + kEncodedCaption + "\""), std::string::npos);
