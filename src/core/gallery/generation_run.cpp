@@ -278,12 +278,11 @@ private:
             bool all = true;
             for (int d = 0; d < densities; ++d) {
                 keys[d][i] = WebPictureCache::KeyOf(jobs[i].source, options, d + 1);
-                pairs[d][i] = cache.Take(keys[d][i], pairJobs[d][i], false);
+                // Without a work copy to keep, a pair the output folder already holds is never
+                // written. Files written for a picture that is then converted are replaced.
+                if (all) pairs[d][i] = cache.Take(keys[d][i], pairJobs[d][i], request_.keepWorkCopy);
                 all = all && pairs[d][i].has_value();
             }
-            // Without a work copy to keep, a pair the output folder already holds is never written.
-            for (int d = 0; all && request_.keepWorkCopy && d < densities; ++d)
-                all = cache.Take(keys[d][i], pairJobs[d][i]).has_value();
             fromCacheFile[i] = all;
         });
         std::vector<std::size_t> missing;
