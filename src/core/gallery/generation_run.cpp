@@ -270,14 +270,12 @@ private:
         }
         std::vector<bool> fromCacheFile(count, false);
         ParallelFor(count, threads, [&](std::size_t i) {
-            if (request_.convertAll) {
-                for (int d = 0; d < densities; ++d)
-                    keys[d][i] = WebPictureCache::KeyOf(jobs[i].source, options, d + 1);
-                return;
-            }
+            const std::vector<std::string> keysOfPicture =
+                WebPictureCache::KeysOf(jobs[i].source, options, densities);
+            for (int d = 0; d < densities; ++d) keys[d][i] = keysOfPicture[d];
+            if (request_.convertAll) return;
             bool all = true;
             for (int d = 0; d < densities; ++d) {
-                keys[d][i] = WebPictureCache::KeyOf(jobs[i].source, options, d + 1);
                 // Without a work copy to keep, a pair the output folder already holds is never
                 // written. Files written for a picture that is then converted are replaced.
                 if (all) pairs[d][i] = cache.Take(keys[d][i], pairJobs[d][i], request_.keepWorkCopy);

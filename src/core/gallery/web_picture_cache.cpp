@@ -82,18 +82,25 @@ WebPictureCache::WebPictureCache(std::string folder, std::uint64_t limitBytes)
     : folder_(AddTrailingBackslash(std::move(folder))), limit_(limitBytes) {}
 
 std::string WebPictureCache::KeyOf(const std::string& source, const WebPictureOptions& options, int density) {
+    return KeysOf(source, options, density).back();
+}
+
+std::vector<std::string> WebPictureCache::KeysOf(const std::string& source, const WebPictureOptions& options,
+                                                 int densities) {
+    std::vector<std::string> keys(static_cast<std::size_t>(std::max(densities, 1)));
     struct stat status {};
-    if (::stat(source.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
-    const std::string key =
+    if (::stat(source.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return keys;
+    const std::string shared =
         std::to_string(status.st_dev) + " " + std::to_string(status.st_ino) + " " +
         std::to_string(status.st_size) + " " + std::to_string(Nanoseconds(status.st_mtim)) + " " +
         std::to_string(Nanoseconds(status.st_ctim)) + " | " + std::to_string(options.overviewSetting) + " " +
         std::to_string(options.fullSizeSetting) + " " + (options.frame ? "frame " : "plain ") +
         std::to_string(options.backgroundColor) + " | " + kConversionVersion +
         // The classic pictures' keys stay those older versions wrote.
-        JpegKeyPart("jpeg", options.jpeg) + JpegKeyPart("overview jpeg", options.overviewJpeg) +
-        (density == 1 ? std::string() : " | density " + std::to_string(density));
-    return StableDigest(key);
+        JpegKeyPart("jpeg", options.jpeg) + JpegKeyPart("overview jpeg", options.overviewJpeg);
+    for (std::size_t d = 0; d < keys.size(); ++d)
+        keys[d] = StableDigest(d == 0 ? shared : shared + " | density " + std::to_string(d + 1));
+    return keys;
 }
 
 std::optional<CachedPair> WebPictureCache::Take(const std::string& key, const WebPictureJob& job,

@@ -34,6 +34,9 @@ public:
     // the source cannot be looked at (it is then converted, and its error reported as usual).
     // `density` 2 is the key of the pair for screens of twice the density.
     static std::string KeyOf(const std::string& source, const WebPictureOptions& options, int density = 1);
+    // The keys of densities 1 to `densities`, from one look at the source.
+    static std::vector<std::string> KeysOf(const std::string& source, const WebPictureOptions& options,
+                                           int densities);
 
     // Writes the pair kept under `key` to the job's two files (only checks it, with `writeFiles`
     // false: a caller that may not need the files writes them later with a second Take). None on
